@@ -1,0 +1,10 @@
+#include "Clock.h"
+
+namespace lanfan {
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+} // namespace lanfan
