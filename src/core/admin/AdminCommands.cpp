@@ -5,6 +5,7 @@
 #include "data/Schema.h"
 #include "data/Settings.h"
 #include "data/ShopDatabase.h"
+#include "printing/PrintSampleCommand.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -115,6 +116,8 @@ int runAdminCommand(const QStringList &arguments)
 
 int runAdminCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
+    if (arguments.contains(u"print-sample"_s))
+        return printing::runPrintSample(arguments, out, err);
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Lanfan data folder tools"_s);
     parser.addHelpOption();
