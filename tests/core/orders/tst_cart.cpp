@@ -105,8 +105,9 @@ private Q_SLOTS:
         f.shop.db().execute(u"update 销售临时表 set 是否打折=null where 产品名称='米饭'"_s);
         QCOMPARE(cart.discountedSum(), Money());
         QCOMPARE(cart.undiscountedSum(), m("7"));
-        const TotalsOutcome t = orderTotal(TotalsBoxes{u"8"_s}, cart.discountedSum(), cart.undiscountedSum(),
-                                           Money(), u"角分"_s);
+        TotalsBoxes boxes;
+        boxes.rate = u"8"_s;
+        const TotalsOutcome t = orderTotal(boxes, cart.discountedSum(), cart.undiscountedSum(), Money(), u"角分"_s);
         QCOMPARE(t.text, u"7.00"_s);
     }
 
