@@ -94,6 +94,11 @@ void AreaStore::add(const QString &name)
     m_ctx.db().execute(u"insert into 区域 (区域) values (:区域)"_s, {{u"区域"_s, name}});
 }
 
+void AreaStore::rename(const QString &from, const QString &to)
+{
+    m_ctx.db().execute(u"update 区域 set 区域=:新区域 where 区域=:区域"_s, {{u"新区域"_s, to}, {u"区域"_s, from}});
+}
+
 void AreaStore::remove(const QString &name)
 {
     m_ctx.db().execute(u"delete from 区域 where 区域=:区域"_s, {{u"区域"_s, name}});

@@ -48,6 +48,9 @@ public:
 
     QStringList names(); // ordered by name
     void add(const QString &name);
+    // Renames the area rows of that name (the grid of the area window is
+    // edited in place); customers keep the name they have.
+    void rename(const QString &from, const QString &to);
     // Deletes every row of that name; customers of the area keep it.
     void remove(const QString &name);
 
