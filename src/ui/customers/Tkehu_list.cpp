@@ -266,7 +266,12 @@ void Tkehu_list::updateEntries()
 
 void Tkehu_list::setPickRequest(CustomerPickRequest request)
 {
+    if (QObject *old = m_request.asker())
+        disconnect(old, &QObject::destroyed, this, nullptr);
     m_request = std::move(request);
+    // a form closed while the list is open takes the picker mode with it
+    if (QObject *asker = m_request.asker())
+        connect(asker, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, &Tkehu_list::updateEntries, Qt::QueuedConnection); });
     updateEntries();
 }
 
