@@ -3,6 +3,8 @@
 #include "data/Db.h"
 
 #include <QPainter>
+
+#include <cmath>
 #include <QPixmap>
 
 using namespace Qt::StringLiterals;
@@ -31,13 +33,29 @@ DishListModel::DishListModel(Db &db, QObject *parent) : QAbstractListModel(paren
 {
 }
 
+namespace {
+
+// Prices and stock as the engine hands them over: SQLite gives doubles of
+// four-decimal values, which round back exactly; anything else goes the
+// general way.
+Money moneyOf(const QVariant &v)
+{
+    if (v.metaType().id() == QMetaType::Double) {
+        const double d = v.toDouble();
+        if (std::isfinite(d) && std::fabs(d) < 1e11)
+            return Money::fromUnits(std::llround(d * Money::Scale));
+    }
+    return Money::fromVariant(v);
+}
+
+} // namespace
+
 void DishListModel::load(const QString &sql, const QVariantMap &params)
 {
     QList<Item> items;
     QSqlQuery q = m_db.exec(sql, params);
     while (q.next())
-        items.append({q.value(0).toLongLong(), q.value(1).toString(), Money::fromVariant(q.value(2)),
-                      Money::fromVariant(q.value(3))});
+        items.append({q.value(0).toLongLong(), q.value(1).toString(), moneyOf(q.value(2)), moneyOf(q.value(3))});
     beginResetModel();
     m_items = std::move(items);
     endResetModel();
@@ -88,6 +106,7 @@ QVariant DishListModel::data(const QModelIndex &index, int role) const
         return caption;
     }
     case Qt::DecorationRole: return m_icon;
+    case Qt::SizeHintRole: return m_itemSize.isValid() ? QVariant(m_itemSize) : QVariant();
     case IdRole: return it.id;
     case PriceRole: return QVariant::fromValue(it.price);
     case StockRole: return QVariant::fromValue(it.stock);

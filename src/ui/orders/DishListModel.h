@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QIcon>
+#include <QSize>
 
 namespace lanfan {
 
@@ -19,6 +20,9 @@ public:
     explicit DishListModel(Db &db, QObject *parent = nullptr);
 
     void setShowStock(bool on) { m_showStock = on; }
+    // Size of every item in the icon view (room for a two-line caption);
+    // an invalid size lets the view measure the items.
+    void setItemSize(const QSize &size) { m_itemSize = size; }
     // Every dish, or those of one category.
     void showCategory(const QString &category);
     // Dishes whose mnemonic code, number or name contains `text`.
@@ -42,6 +46,7 @@ private:
     Db &m_db;
     QList<Item> m_items;
     bool m_showStock = false;
+    QSize m_itemSize;
     QIcon m_icon;
 };
 

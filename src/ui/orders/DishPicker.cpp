@@ -118,7 +118,7 @@ void DishPicker::buildUi()
     m_categories->setFlow(QListView::LeftToRight);
     m_categories->setWrapping(true);
     m_categories->setSpacing(2);
-    m_categories->setMaximumHeight(64);
+    m_categories->setMaximumHeight(52);
 
     m_dishes = new QListView(menuGroup);
     m_dishes->setObjectName(u"ListView2"_s);
@@ -147,6 +147,8 @@ void DishPicker::buildUi()
                             | QAbstractItemView::AnyKeyPressed);
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(24);
+    m_grid->horizontalHeader()->setDefaultSectionSize(66);
+    m_grid->horizontalHeader()->setMinimumSectionSize(40);
     m_grid->horizontalHeader()->setSectionResizeMode(CartModel::Name, QHeaderView::Stretch);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->setItemDelegate(new PickListDelegate(
@@ -615,10 +617,12 @@ void DishPicker::editFlavours()
 
 void DishPicker::setIconView(bool icons)
 {
+    m_dishModel->setItemSize(icons ? QSize(128, 104) : QSize());
     if (icons) {
         m_dishes->setViewMode(QListView::IconMode);
         m_dishes->setIconSize(QSize(48, 48));
-        m_dishes->setGridSize(QSize(112, 84));
+        m_dishes->setGridSize(QSize(132, 112));
+        m_dishes->setTextElideMode(Qt::ElideNone);
         m_dishes->setResizeMode(QListView::Adjust);
         m_dishes->setMovement(QListView::Static);
         m_dishes->setWordWrap(true);
@@ -627,6 +631,7 @@ void DishPicker::setIconView(bool icons)
         m_dishes->setIconSize(QSize(16, 16));
         m_dishes->setGridSize(QSize());
         m_dishes->setWordWrap(false);
+        m_dishes->setTextElideMode(Qt::ElideRight);
     }
 }
 

@@ -435,6 +435,31 @@ private Q_SLOTS:
         QCOMPARE(other.lines()[0].quantity, m("4"));
     }
 
+    // Cart writes may skip the flush to disk, but leave the connection as it
+    // was for the order saves that follow.
+    void connectionKeepsItsSyncSetting()
+    {
+        Fixture f;
+        const QVariant before = f.shop.db().scalar(u"PRAGMA synchronous"_s);
+        QCOMPARE(before.toInt(), 2);
+        CartService cart(f.shop.context(), CartTable::sales(), u"k"_s);
+        cart.addDish(f.dish[u"商务套餐"_s]);
+        cart.setQuantity(cart.lines()[0].id, m("2"));
+        cart.removeOnePortion(cart.lines()[0].id);
+        cart.remove(cart.lines()[0].id);
+        QCOMPARE(f.shop.db().scalar(u"PRAGMA synchronous"_s), before);
+        QVERIFY(cart.addDish(f.dish[u"宫保鸡丁"_s], u"x"_s).size() > 0);
+        QCOMPARE(f.shop.db().scalar(u"PRAGMA synchronous"_s), before);
+        // Inside a saving transaction the cart does not touch the setting.
+        {
+            Transaction tx(f.shop.db());
+            cart.addDish(f.dish[u"宫保鸡丁"_s]);
+            tx.commit();
+        }
+        QCOMPARE(f.shop.db().scalar(u"PRAGMA synchronous"_s), before);
+        QCOMPARE(cart.lines().size(), 1);
+    }
+
     void cartKeysAreUnique()
     {
         lanfan::test::TestShop shop; // the clock stands still: every key in the same millisecond
