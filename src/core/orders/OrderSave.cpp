@@ -92,10 +92,10 @@ Money TakeawaySaver::earnedPoints(const TakeawayDraft &draft, Money total, Money
     return newCustomer ? earned : earned - used;
 }
 
-SaveOutcome TakeawaySaver::checks(const TakeawayDraft &draft, Money *total, Money *accountPay)
+OrderSaveOutcome TakeawaySaver::checks(const TakeawayDraft &draft, Money *total, Money *accountPay)
 {
-    SaveOutcome out;
-    out.status = SaveOutcome::Status::Refused;
+    OrderSaveOutcome out;
+    out.status = OrderSaveOutcome::Status::Refused;
     Db &db = m_ctx.db();
     if (db.scalar(u"select count(*) from 销售临时表 where 时间=:key"_s, {{u"key"_s, draft.cartKey}}).toLongLong() == 0) {
         out.message = u"购物车不能空，不能保存订单！！"_s;
@@ -126,15 +126,15 @@ SaveOutcome TakeawaySaver::checks(const TakeawayDraft &draft, Money *total, Mone
             return out;
         }
     }
-    out.status = SaveOutcome::Status::Saved;
+    out.status = OrderSaveOutcome::Status::Saved;
     return out;
 }
 
-SaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
+OrderSaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
 {
     Money total, accountPay;
-    SaveOutcome out = checks(input, &total, &accountPay);
-    if (out.status != SaveOutcome::Status::Saved)
+    OrderSaveOutcome out = checks(input, &total, &accountPay);
+    if (out.status != OrderSaveOutcome::Status::Saved)
         return out;
     out.checkLowStock = true;
     TakeawayDraft draft = input;
@@ -147,7 +147,7 @@ SaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
         const SqlRow same = db.first(u"select id, 联系电话 from 客户资料 where 客户姓名=:客户姓名 and 联系地址=:联系地址"_s,
                                      {{u"客户姓名"_s, draft.name}, {u"联系地址"_s, draft.address}});
         if (!same.values().isEmpty()) {
-            out.status = SaveOutcome::Status::NeedsMerge;
+            out.status = OrderSaveOutcome::Status::NeedsMerge;
             out.message = u"客户姓名和联系地址同时存在，讲此电话合并到老客户资料并继续吗？"_s;
             out.existingCustomerId = same.text(u"id"_s);
             out.existingPhones = same.text(u"联系电话"_s);
@@ -183,7 +183,7 @@ SaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
             const Money balanceBefore = before.money(u"帐户余额"_s);
             // Another PC may have spent from the account since the form was filled.
             if (accountPay > balanceBefore) {
-                out.status = SaveOutcome::Status::Refused;
+                out.status = OrderSaveOutcome::Status::Refused;
                 out.message = u"帐户余额不足！！"_s;
                 return out;
             }
@@ -263,20 +263,20 @@ SaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
         out.customerId = customerId;
         out.accountBalanceAfter = balanceAfter;
     } catch (const SqlError &e) {
-        out.status = SaveOutcome::Status::Failed;
+        out.status = OrderSaveOutcome::Status::Failed;
         out.message = errorPrefix(draft) + e.text();
         return out;
     }
     return finish(draft, out, total);
 }
 
-SaveOutcome TakeawaySaver::mergeIntoExisting(const TakeawayDraft &input, const QString &existingId)
+OrderSaveOutcome TakeawaySaver::mergeIntoExisting(const TakeawayDraft &input, const QString &existingId)
 {
     TakeawayDraft draft = input;
     draft.reenterOrder.clear();
     Money total, accountPay;
-    SaveOutcome out = checks(draft, &total, &accountPay);
-    if (out.status != SaveOutcome::Status::Saved)
+    OrderSaveOutcome out = checks(draft, &total, &accountPay);
+    if (out.status != OrderSaveOutcome::Status::Saved)
         return out;
     out.checkLowStock = true;
     Db &db = m_ctx.db();
@@ -317,14 +317,14 @@ SaveOutcome TakeawaySaver::mergeIntoExisting(const TakeawayDraft &input, const Q
         out.customerId = existingId;
         out.mergedPhones = merged;
     } catch (const SqlError &e) {
-        out.status = SaveOutcome::Status::Failed;
+        out.status = OrderSaveOutcome::Status::Failed;
         out.message = u"保存失败，错误提示信息"_s + e.text();
         return out;
     }
     return finish(draft, out, total);
 }
 
-SaveOutcome TakeawaySaver::saveAsNewCustomer(const TakeawayDraft &input)
+OrderSaveOutcome TakeawaySaver::saveAsNewCustomer(const TakeawayDraft &input)
 {
     TakeawayDraft draft = input;
     draft.reenterOrder.clear();
@@ -332,9 +332,9 @@ SaveOutcome TakeawaySaver::saveAsNewCustomer(const TakeawayDraft &input)
     // The operator chose a new record: do not ask again.
     const QString ask = m_ctx.settings().value(u"地址姓名重复提示"_s);
     m_ctx.settings().setCurrent(u"地址姓名重复提示"_s, u"否"_s, m_ctx.settings().source(u"地址姓名重复提示"_s));
-    SaveOutcome out = save(draft);
+    OrderSaveOutcome out = save(draft);
     m_ctx.settings().setCurrent(u"地址姓名重复提示"_s, ask, m_ctx.settings().source(u"地址姓名重复提示"_s));
-    if (out.status == SaveOutcome::Status::Failed)
+    if (out.status == OrderSaveOutcome::Status::Failed)
         out.message = u"保存失败，错误提示信息"_s + out.message.mid(errorPrefix(draft).size());
     return out;
 }
@@ -463,10 +463,10 @@ void TakeawaySaver::writeLines(const TakeawayDraft &draft, const QString &number
     }
 }
 
-SaveOutcome TakeawaySaver::finish(const TakeawayDraft &draft, SaveOutcome out, Money total)
+OrderSaveOutcome TakeawaySaver::finish(const TakeawayDraft &draft, OrderSaveOutcome out, Money total)
 {
     Q_UNUSED(total);
-    out.status = SaveOutcome::Status::Saved;
+    out.status = OrderSaveOutcome::Status::Saved;
     out.message = m_ctx.settings().is(u"订单保存完毕提示"_s, u"是"_s) ? u"订单录入完毕！！"_s : QString();
     if (m_ctx.settings().is(u"自动粘贴到剪切板"_s, u"是"_s)) {
         QList<QPair<QString, Money>> lines;

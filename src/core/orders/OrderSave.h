@@ -48,7 +48,7 @@ struct TakeawayDraft {
     QString reenterPoints;      // and the points it used
 };
 
-struct SaveOutcome {
+struct OrderSaveOutcome {
     enum class Status {
         Saved,      // stored whole
         Refused,    // a check refused; nothing was written
@@ -76,19 +76,19 @@ class TakeawaySaver {
 public:
     explicit TakeawaySaver(AppContext &ctx);
 
-    SaveOutcome save(const TakeawayDraft &draft);
+    OrderSaveOutcome save(const TakeawayDraft &draft);
     // The two answers to the same-name-and-address question.
-    SaveOutcome mergeIntoExisting(const TakeawayDraft &draft, const QString &existingId);
-    SaveOutcome saveAsNewCustomer(const TakeawayDraft &draft);
+    OrderSaveOutcome mergeIntoExisting(const TakeawayDraft &draft, const QString &existingId);
+    OrderSaveOutcome saveAsNewCustomer(const TakeawayDraft &draft);
 
     // Names of the dishes at or below their low-stock alarm level.
     QStringList lowStockDishes();
 
 private:
-    SaveOutcome checks(const TakeawayDraft &draft, Money *total, Money *accountPay);
+    OrderSaveOutcome checks(const TakeawayDraft &draft, Money *total, Money *accountPay);
     void writeLines(const TakeawayDraft &draft, const QString &number, const QString &customerId, Money total,
                     Money accountPay, Money balanceAfter);
-    SaveOutcome finish(const TakeawayDraft &draft, SaveOutcome out, Money total);
+    OrderSaveOutcome finish(const TakeawayDraft &draft, OrderSaveOutcome out, Money total);
     Money earnedPoints(const TakeawayDraft &draft, Money total, Money accountPay, bool newCustomer) const;
     bool settledNow(const TakeawayDraft &draft) const;
     QString errorPrefix(const TakeawayDraft &draft) const;

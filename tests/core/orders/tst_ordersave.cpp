@@ -118,8 +118,8 @@ private Q_SLOTS:
         d.registeredPhone = phone;
         d.address = address;
 
-        const SaveOutcome out = TakeawaySaver(shop.context()).save(d);
-        QCOMPARE(int(out.status), int(SaveOutcome::Status::Refused));
+        const OrderSaveOutcome out = TakeawaySaver(shop.context()).save(d);
+        QCOMPARE(int(out.status), int(OrderSaveOutcome::Status::Refused));
         QCOMPARE(out.message, message);
         QCOMPARE(count(db, u"产品销售开票"_s), 0);
         QCOMPARE(count(db, u"充值记录"_s), 0);
@@ -138,7 +138,7 @@ private Q_SLOTS:
         d.paymentMethod = u"帐户支付"_s;
         d.balanceText = u"50.00"_s;
 
-        const SaveOutcome out = TakeawaySaver(shop.context()).save(d);
+        const OrderSaveOutcome out = TakeawaySaver(shop.context()).save(d);
         QVERIFY2(out.saved(), qPrintable(out.message));
         QCOMPARE(out.orderNumber, u"202612110001"_s);
         QCOMPARE(out.message, u"订单录入完毕！！"_s);
@@ -190,7 +190,7 @@ private Q_SLOTS:
         addLine(db, u"k1"_s, u"可乐"_s, "1", "0", u"午餐套餐"_s);
         addLine(db, u"k1"_s, u"改了名的菜"_s, "1", "9");
         addLine(db, u"k2"_s, u"可乐"_s, "5", "5"); // another form's cart
-        const SaveOutcome out = TakeawaySaver(shop.context()).save(draftFor(u"无"_s, u"29.00"_s));
+        const OrderSaveOutcome out = TakeawaySaver(shop.context()).save(draftFor(u"无"_s, u"29.00"_s));
         QVERIFY2(out.saved(), qPrintable(out.message));
 
         QCOMPARE(db.scalar(u"select count(*) from 产品销售开票 where 单据编号=:n"_s, {{u"n"_s, out.orderNumber}}).toInt(), 4);
@@ -239,12 +239,12 @@ private Q_SLOTS:
         TakeawaySaver saver(shop.context());
         const TakeawayDraft d = draftFor(u"无"_s, u"18.00"_s);
 
-        const SaveOutcome ask = saver.save(d);
-        QCOMPARE(int(ask.status), int(SaveOutcome::Status::NeedsMerge));
+        const OrderSaveOutcome ask = saver.save(d);
+        QCOMPARE(int(ask.status), int(OrderSaveOutcome::Status::NeedsMerge));
         QCOMPARE(ask.existingCustomerId, QString::number(old));
         QCOMPARE(count(db, u"产品销售开票"_s), 0);
 
-        const SaveOutcome merged = saver.mergeIntoExisting(d, ask.existingCustomerId);
+        const OrderSaveOutcome merged = saver.mergeIntoExisting(d, ask.existingCustomerId);
         QVERIFY2(merged.saved(), qPrintable(merged.message));
         QCOMPARE(merged.mergedPhones, u"13800138000,010-1234"_s);
         QCOMPARE(db.scalar(u"select 联系电话 from 客户资料 where id=:id"_s, {{u"id"_s, old}}).toString(),
@@ -252,11 +252,11 @@ private Q_SLOTS:
         QCOMPARE(count(db, u"客户资料"_s), 1);
 
         // a second merge of the same phone does not repeat it
-        const SaveOutcome again = saver.mergeIntoExisting(d, ask.existingCustomerId);
+        const OrderSaveOutcome again = saver.mergeIntoExisting(d, ask.existingCustomerId);
         QCOMPARE(again.mergedPhones, u"13800138000,010-1234"_s);
         QCOMPARE(again.orderNumber, u"202612110002"_s);
 
-        const SaveOutcome fresh = saver.saveAsNewCustomer(d);
+        const OrderSaveOutcome fresh = saver.saveAsNewCustomer(d);
         QVERIFY(fresh.saved());
         QCOMPARE(count(db, u"客户资料"_s), 2);
         QCOMPARE(shop.settings().value(u"地址姓名重复提示"_s), u"是"_s);
@@ -272,7 +272,7 @@ private Q_SLOTS:
         shop.settings().loadFile();
         shop.clock().set(QDateTime(QDate(2026, 12, 12), QTime(2, 0, 0)));
         addLine(db, u"k1"_s, u"可乐"_s, "1", "5");
-        const SaveOutcome out = TakeawaySaver(shop.context()).save(draftFor(u"无"_s, u"5.00"_s));
+        const OrderSaveOutcome out = TakeawaySaver(shop.context()).save(draftFor(u"无"_s, u"5.00"_s));
         QCOMPARE(out.orderNumber, u"202612110001"_s);
         QCOMPARE(db.scalar(u"select 购物日期 from 产品销售开票"_s).toString(), u"2026-12-11"_s);
         QCOMPARE(db.scalar(u"select 开单日期时间 from 产品销售开票"_s).toString(), u"2026-12-12 02:00:00"_s);
@@ -289,8 +289,8 @@ private Q_SLOTS:
         TakeawayDraft d = draftFor(QString::number(id), u"18.00"_s);
         d.paymentMethod = u"帐户支付"_s;
         d.balanceText = u"80"_s;
-        const SaveOutcome out = TakeawaySaver(shop.context()).save(d);
-        QCOMPARE(int(out.status), int(SaveOutcome::Status::Failed));
+        const OrderSaveOutcome out = TakeawaySaver(shop.context()).save(d);
+        QCOMPARE(int(out.status), int(OrderSaveOutcome::Status::Failed));
         QVERIFY(out.message.startsWith(u"102错误提示："_s));
         QCOMPARE(Money::fromVariant(db.scalar(u"select 帐户余额 from 客户资料"_s)), m("80"));
         QCOMPARE(count(db, u"充值记录"_s), 0);
@@ -308,7 +308,7 @@ private Q_SLOTS:
         TakeawayDraft d = draftFor(u"无"_s, u"41.00"_s);
         d.smsToWorker = true;
         d.deliveryWorker = u"小王"_s;
-        const SaveOutcome out = TakeawaySaver(shop.context()).save(d);
+        const OrderSaveOutcome out = TakeawaySaver(shop.context()).save(d);
         QVERIFY(out.saved());
         const SqlRow sms = db.first(u"select * from fasongneirong"_s);
         QCOMPARE(sms.text(u"neirong"_s), u"张三/13800138000/幸福路1号[炒饭2份可乐1份]总计:41.00元"_s);
