@@ -11,7 +11,7 @@ PACKAGES=(
   libqt6svg6 qt6-qpa-plugins
   libxlsxwriter-dev libquazip1-qt6-dev
   unicode-data fonts-noto-cjk
-  socat xvfb xauth x11-apps imagemagick
+  socat xvfb xauth x11-apps imagemagick poppler-utils
   sqlite3 postgresql
 )
 
