@@ -101,6 +101,17 @@ private Q_SLOTS:
         QCOMPARE(schemaLevel(db), latestSchemaLevel());
     }
 
+    void anOlderLevelGetsTheNewIndexes()
+    {
+        test::TestShop shop;
+        Db &db = shop.db();
+        db.execute(u"drop index \"ix_客户资料_购物次数_购物金额\""_s);
+        db.execute(u"update 架构版本 set 级别=1"_s);
+        ensureShopSchema(db);
+        QCOMPARE(schemaLevel(db), latestSchemaLevel());
+        QCOMPARE(db.scalar(u"select count(*) from sqlite_master where type='index' and name='ix_客户资料_购物次数_购物金额'"_s).toInt(), 1);
+    }
+
     void olderFileGetsMissingColumns()
     {
         QTemporaryDir dir;
