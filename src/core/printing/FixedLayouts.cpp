@@ -20,8 +20,8 @@ constexpr int kRight = 0x0002;
 constexpr int kHCenter = 0x0004;
 constexpr int kVCenter = 0x0080;
 
-constexpr double kWide = 287;   // 76 mm
-constexpr double kNarrow = 219; // 58 mm
+constexpr double kWide = unitsFromMm(76);
+constexpr double kNarrow = unitsFromMm(58);
 constexpr double kLine = 20;    // a header line
 constexpr double kWrapLine = 17; // a continuation line of a wrapped text
 constexpr double kLabel = 62;
