@@ -167,8 +167,10 @@ int Db::execute(const QString &sql, const SqlParams &params)
 qint64 Db::insert(const QString &sql, const SqlParams &params)
 {
     QSqlQuery q = prepareAndRun(sql, params);
-    const QVariant id = q.lastInsertId();
+    QVariant id = q.lastInsertId();
     q.finish();
+    if ((!id.isValid() || id.isNull()) && !m_dialect->lastInsertIdQuery().isEmpty())
+        id = scalar(m_dialect->lastInsertIdQuery());
     return id.toLongLong();
 }
 

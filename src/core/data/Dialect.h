@@ -28,6 +28,9 @@ public:
     virtual QString beginWrite() const = 0;
     // Extra statement run right after beginWrite() inside the transaction, if any.
     virtual QString lockForWriting() const { return {}; }
+    // Statement that reads the id of the row just inserted on this connection,
+    // for drivers that do not report it themselves; empty when they do.
+    virtual QString lastInsertIdQuery() const { return {}; }
     // Converts a bound value to what the driver expects (money as text for an
     // exact decimal column, natural units as double for SQLite).
     virtual QVariant bindValue(const QVariant &v) const = 0;

@@ -95,6 +95,8 @@ public:
     QString beginWrite() const override { return QStringLiteral("BEGIN"); }
     // One advisory lock serialises the writers of the shop's PCs.
     QString lockForWriting() const override { return QStringLiteral("select pg_advisory_xact_lock(20061)"); }
+    // The driver only reports OIDs; serial keys are read from their sequence.
+    QString lastInsertIdQuery() const override { return QStringLiteral("select lastval()"); }
 
     QVariant bindValue(const QVariant &v) const override
     {
