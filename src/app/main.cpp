@@ -1,5 +1,10 @@
 // lanfan: the desktop program.
+//   the data folder → the shop database (repaired or refused: the message,
+//   then the end) → the login window → the main window.
 
+#include "app/AppContext.h"
+#include "app/Tlogin.h"
+#include "app/Tmain.h"
 #include "common/Clock.h"
 #include "common/QtPrompter.h"
 #include "data/DataFolder.h"
@@ -7,7 +12,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QTextStream>
 
 using namespace Qt::StringLiterals;
 
@@ -34,13 +38,23 @@ int main(int argc, char *argv[])
     lanfan::OpenOutcome outcome;
     auto db = lanfan::openShopDatabase(folder, clock, &outcome);
     if (!db) {
-        prompter.error(outcome.message);
+        // Repaired or not opened: either way the user starts the program again.
+        if (outcome.status == lanfan::OpenOutcome::Status::Repaired)
+            prompter.information(outcome.message);
+        else
+            prompter.error(outcome.message);
         return 1;
     }
     if (!outcome.patchError.isEmpty())
         prompter.error(outcome.patchError);
 
-    QTextStream(stdout) << "Opened " << outcome.databasePath << " (patch version applied, " << outcome.patchesRun
-                        << " statement(s) run); the login window is not built yet." << Qt::endl;
-    return 0;
+    lanfan::AppContext context(folder, std::move(db), clock, prompter);
+    // The login window reads the skin and language settings when it is made.
+    context.settings().loadFile();
+
+    lanfan::Tlogin login(context);
+    if (login.exec() != QDialog::Accepted)
+        return 0;
+    prompter.setParent(login.mainWindow());
+    return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 
+#include "DemoShop.h"
 #include "common/Clock.h"
 #include "data/DataFolder.h"
 #include "data/Schema.h"
@@ -105,6 +106,28 @@ int commandSettings(const DataFolder &folder, QTextStream &out, QTextStream &err
     return 0;
 }
 
+int commandDemo(const DataFolder &folder, QTextStream &out, QTextStream &err)
+{
+    if (const int rc = commandInit(folder, out, err); rc != 0)
+        return rc;
+    SystemClock clock;
+    try {
+        auto db = openSqliteFile(folder.shopDatabase(), u"admin-demo"_s);
+        DemoSummary summary;
+        if (const QString refusal = addDemoShop(*db, clock, &summary); !refusal.isEmpty()) {
+            err << refusal << Qt::endl;
+            return 1;
+        }
+        out << "demo shop: " << summary.categories << " categories, " << summary.dishes << " dishes, "
+            << summary.customers << " customers, " << summary.workers << " delivery workers" << Qt::endl;
+        out << "operator " << summary.operatorName << ", password " << summary.operatorPassword << Qt::endl;
+    } catch (const SqlError &e) {
+        err << "database error: " << e.text() << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int runAdminCommand(const QStringList &arguments)
@@ -122,7 +145,7 @@ int runAdminCommand(const QStringList &arguments, QTextStream &out, QTextStream 
     parser.setApplicationDescription(u"Lanfan data folder tools"_s);
     parser.addHelpOption();
     parser.addOption({u"data-dir"_s, u"The data folder (default: the per-user application data folder)."_s, u"DIR"_s});
-    parser.addPositionalArgument(u"command"_s, u"init | check | settings"_s);
+    parser.addPositionalArgument(u"command"_s, u"init | check | settings | demo"_s);
     if (!parser.parse(arguments)) {
         err << parser.errorText() << Qt::endl;
         return 2;
@@ -139,6 +162,8 @@ int runAdminCommand(const QStringList &arguments, QTextStream &out, QTextStream 
         return commandCheck(folder, out, err);
     if (command == u"settings")
         return commandSettings(folder, out, err);
+    if (command == u"demo")
+        return commandDemo(folder, out, err);
     err << "unknown command: " << command << Qt::endl;
     return 2;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DeviceMode.h"
 #include "data/DataFolder.h"
 #include "data/Db.h"
 #include "data/Settings.h"
@@ -44,6 +45,9 @@ public:
     const DataFolder &folder() const { return m_folder; }
     Operator &currentOperator() { return m_operator; }
     const Operator &currentOperator() const { return m_operator; }
+    // The caller-ID device chosen at login; empty before the login.
+    CallDeviceMode &deviceMode() { return m_deviceMode; }
+    const CallDeviceMode &deviceMode() const { return m_deviceMode; }
 
     // Replaces the prompter (tests, or the desktop prompter once a window exists).
     void setPrompter(Prompter &prompter) { m_prompterPtr = &prompter; }
@@ -58,6 +62,7 @@ private:
     const Clock &m_clock;
     Prompter *m_prompterPtr;
     Operator m_operator;
+    CallDeviceMode m_deviceMode;
 };
 
 } // namespace lanfan
