@@ -39,6 +39,13 @@ struct Shop {
         forms.refreshBoard = [this](const QString &n) { refreshed << n; };
         forms.openCustomerList = [](const CustomerPickRequest &) {};
     }
+    ~Shop()
+    {
+        // Popups still open close now, while the shop is there.
+        for (Txiaoshou2 *p : forms.popups())
+            p->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     Db &db() { return shop.db(); }
     RecordingPrompter &prompter() { return shop.prompter(); }
 
@@ -95,6 +102,13 @@ struct Shop {
         QTest::keyClicks(search, initials);
         QTest::keyClick(search, Qt::Key_Return);
         QTest::keyClick(child<QListView>(form, "ListView2"), Qt::Key_Return);
+    }
+    // Pictures of the windows for a person to look at (LANFAN_SHOTS=folder).
+    static void shot(QWidget *form, const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("LANFAN_SHOTS");
+        if (!folder.isEmpty())
+            form->grab().save(folder + u'/' + name + u".png"_s);
     }
     int cartRows(const QString &key)
     {
@@ -158,6 +172,7 @@ private Q_SLOTS:
         QCOMPARE(Shop::child<QListView>(form, "ListView2")->isEnabled(), !shown);
         if (shown) {
             QVERIFY(Shop::child<QGroupBox>(form, "GroupBox4")->title().contains(u"该电话2小时内已经订过餐"_s));
+            Shop::shot(form, u"popup-repeat-call"_s);
             Shop::child<QPushButton>(form, "BitBtn1")->click(); // 再次订餐
             QVERIFY(!form->repeatPromptShown());
             QVERIFY(Shop::child<QPushButton>(form, "Button1")->isEnabled());
@@ -347,6 +362,7 @@ private Q_SLOTS:
         QVERIFY(type->hasFocus() || type->isAncestorOf(QApplication::focusWidget()));
         Shop::addDish(form, u"yxrs"_s);
         Shop::addDish(form, u"yxrs"_s);
+        Shop::shot(form, u"manual-form"_s);
         const QString key = form->cartKey();
         QTest::keyClick(form, Qt::Key_F1);
         const QString number = u"202603100001"_s;
