@@ -360,6 +360,7 @@ void OrderFormWindow::buildUi()
     else
         m_matches->hide();
     m_lastPages->addTab(m_lastGrid, u"该客户前次点单记录"_s);
+    m_lastPages->setCurrentWidget(m_lastGrid);
 
     auto *basicLayout = new QHBoxLayout(basic);
     basicLayout->setContentsMargins(2, 2, 2, 2);
@@ -397,6 +398,7 @@ void OrderFormWindow::buildUi()
     m_save = button(popup ? u"Button1"_s : u"Buttonbc"_s, u"保存订单F1"_s, bar);
     m_copy = button(u"Button8"_s, u"复制到剪贴板"_s, bar);
     m_exit = button(u"Button3"_s, u"退出"_s, bar);
+    m_print->setEnabled(false); // until the order is saved
     bl->addWidget(m_style);
     bl->addWidget(m_copies);
     for (QWidget *w : std::initializer_list<QWidget *>{m_inStore, m_payNow, m_sms, m_closeAfter})
@@ -415,6 +417,10 @@ void OrderFormWindow::buildUi()
     m_prompt = new QGroupBox(this);
     m_prompt->setObjectName(u"GroupBox4"_s);
     m_prompt->setAutoFillBackground(true);
+    m_prompt->setStyleSheet(u"QGroupBox#GroupBox4{background:palette(window);border:2px solid #c62828;"
+                            u"padding:2.2em 6px 6px 6px;font-weight:bold;}"
+                            u"QGroupBox#GroupBox4::title{subcontrol-origin:padding;subcontrol-position:top left;"
+                            u"left:8px;top:6px;color:#c62828;}"_s);
     auto *pl = new QHBoxLayout(m_prompt);
     const QStringList promptCaptions = {u"再次订餐"_s, u"修改订单"_s, u"取消订单"_s, u"催单"_s};
     QPushButton *pb[4];
@@ -432,6 +438,7 @@ void OrderFormWindow::buildUi()
     m_merge = new QGroupBox(this);
     m_merge->setObjectName(u"Panel3"_s);
     m_merge->setAutoFillBackground(true);
+    m_merge->setStyleSheet(u"QGroupBox#Panel3{background:palette(window);border:2px solid #1565c0;padding:6px;}"_s);
     auto *ml = new QVBoxLayout(m_merge);
     m_mergeText = new QLabel(m_merge);
     m_mergeText->setWordWrap(true);

@@ -251,6 +251,7 @@ private Q_SLOTS:
         Shop::addDish(form, u"kl"_s);
         QCOMPARE(Shop::child<QLabel>(form, "Label27")->text(), u"25.00"_s);
         const QString key = form->cartKey();
+        QVERIFY(!Shop::child<QPushButton>(form, "Button2")->isEnabled()); // nothing to print yet
         QTest::keyClick(form, Qt::Key_F1);
         QCOMPARE(s.prompter().texts(), QStringList{u"订单录入完毕！！"_s});
         const QString number = u"202603100001"_s;
@@ -311,6 +312,7 @@ private Q_SLOTS:
         Shop::child<QPushButton>(form, "Button1")->click();
         auto *panel = Shop::child<QGroupBox>(form, "Panel3");
         QVERIFY(panel->isVisible());
+        Shop::shot(form, u"popup-merge"_s);
         QVERIFY(!Shop::child<QPushButton>(form, "Button1")->isEnabled());
         QCOMPARE(s.db().scalar(u"select count(*) from 产品销售开票"_s).toInt(), 0);
         Shop::child<QPushButton>(form, "Button10")->click();
