@@ -4,7 +4,10 @@
 #include "orders/Txiaoshou.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QTimeEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -392,6 +395,95 @@ private Q_SLOTS:
         QCOMPARE(s.prompter().lastText(), u"客户地址不能空！！"_s);
         QCOMPARE(s.db().scalar(u"select count(*) from 产品销售开票"_s).toInt(), 0);
         form->close();
+    }
+
+    // "修改订单": the previous order's lines come back into the cart and the
+    // save replaces that order under its own number.
+    void modifyPreviousOrderReplacesIt()
+    {
+        Shop s;
+        const qint64 id = s.customer(u"子"_s, u"13312345678"_s, u"十一号路"_s);
+        s.pastOrder(u"202603100001"_s, id, kNow.addSecs(-20 * 60));
+        QPointer<Txiaoshou2> form = s.call(u"13312345678"_s);
+        QVERIFY(form->repeatPromptShown());
+        Shop::child<QPushButton>(form, "BitBtn2")->click();
+        QVERIFY(!form->repeatPromptShown());
+        QCOMPARE(form->xiugai_danhao, u"202603100001"_s);
+        QCOMPARE(s.cartRows(form->cartKey()), 1);
+        Shop::addDish(form, u"kl"_s);
+        QTest::keyClick(form, Qt::Key_F1);
+        QCOMPARE(s.db().scalar(u"select count(distinct 单据编号) from 产品销售开票"_s).toInt(), 1);
+        QCOMPARE(s.db().scalar(u"select count(*) from 产品销售开票 where 单据编号='202603100001'"_s).toInt(), 2);
+        QCOMPARE(s.printed, QStringList{u"202603100001"_s});
+        QTRY_VERIFY(!form);
+    }
+
+    void reuseNeedsACustomerWithOrders()
+    {
+        Shop s;
+        QPointer<Txiaoshou2> form = s.call(u"13200000000"_s);
+        Shop::child<QPushButton>(form, "Button13")->click();
+        QCOMPARE(s.prompter().lastText(), u"请先选择客户资料"_s);
+        const qint64 id = s.customer(u"丑"_s, u"13211111111"_s, u"十二号路"_s);
+        form->Edit9->setText(u"13211111111"_s);
+        Shop::child<QPushButton>(form, "Button6")->click();
+        Shop::child<QPushButton>(form, "Button13")->click();
+        QCOMPARE(s.prompter().lastText(), u"该用户没有点餐记录"_s);
+        s.pastOrder(u"202603090001"_s, id, kNow.addDays(-1));
+        Shop::child<QPushButton>(form, "Button6")->click();
+        Shop::child<QPushButton>(form, "Button13")->click();
+        QCOMPARE(s.cartRows(form->cartKey()), 1);
+        QCOMPARE(Shop::child<QLabel>(form, "Label27")->text(), u"20.00"_s);
+    }
+
+    void copySummaryToClipboard()
+    {
+        Shop s;
+        s.customer(u"寅"_s, u"13422222222"_s, u"十三号路"_s);
+        QPointer<Txiaoshou2> form = s.call(u"13422222222"_s);
+        Shop::addDish(form, u"kl"_s);
+        Shop::child<QComboBox>(form, "ComboBox1")->setCurrentText(u"小王"_s);
+        Shop::child<QPushButton>(form, "Button8")->click();
+        QCOMPARE(s.prompter().lastText(), u"复制成功"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 u"/寅/13422222222/十三号路[可乐1份]总计:5.00元/2026-03-10 12:30:00/小王"_s);
+    }
+
+    void blacklistBlinksAndDeliveryFollowsTheBoxes()
+    {
+        Shop s;
+        QPointer<Txiaoshou2> form = s.call(u"13500000000"_s);
+        auto *label = Shop::child<QLabel>(form, "Label22");
+        QVERIFY(!label->isVisible());
+        Shop::child<QCheckBox>(form, "CheckBox5")->click();
+        QVERIFY(label->isVisible());
+        const QColor before = label->palette().color(QPalette::Window);
+        QTRY_VERIFY_WITH_TIMEOUT(label->palette().color(QPalette::Window) != before, 1000);
+        Shop::child<QCheckBox>(form, "CheckBox5")->click();
+        QVERIFY(!label->isVisible());
+
+        Shop::child<QComboBox>(form, "ComboBox3")->setCurrentText(u"1"_s);
+        Shop::child<QComboBox>(form, "ComboBox5")->setCurrentText(u"45"_s);
+        QCOMPARE(Shop::child<QDateEdit>(form, "dp1")->date(), kNow.date());
+        QCOMPARE(Shop::child<QTimeEdit>(form, "tm1")->time(), QTime(13, 45));
+        Shop::child<QComboBox>(form, "ComboBox3")->setCurrentText(u"12"_s);
+        QCOMPARE(Shop::child<QDateEdit>(form, "dp1")->date(), kNow.date().addDays(1));
+        QCOMPARE(Shop::child<QTimeEdit>(form, "tm1")->time(), QTime(0, 45));
+    }
+
+    void saveCustomerOnlyFromTheForm()
+    {
+        Shop s;
+        QPointer<Txiaoshou2> form = s.call(u"13600001111"_s);
+        form->Edit3->setText(u"卯"_s);
+        form->Com_dz->setCurrentText(u"十四号路"_s);
+        Shop::child<QPushButton>(form, "Button4")->click();
+        QCOMPARE(s.prompter().lastText(), u"客户资料保存成功"_s);
+        const SqlRow row = s.db().first(u"select * from 客户资料 where 客户姓名='卯'"_s);
+        QCOMPARE(form->Label14->text(), row.text(u"id"_s));
+        QCOMPARE(row.text(u"联系电话"_s), u"13600001111"_s);
+        QCOMPARE(row.text(u"联系地址"_s), u"十四号路"_s);
+        QCOMPARE(s.db().scalar(u"select count(*) from 产品销售开票"_s).toInt(), 0);
     }
 
     void rightsAndEnglishCaptions()
