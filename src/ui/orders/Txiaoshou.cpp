@@ -29,6 +29,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -122,8 +123,15 @@ OrderFormWindow::OrderFormWindow(AppContext &ctx, OrderFormVariant variant, QWid
         list->setAttribute(Qt::WA_DeleteOnClose);
         list->show();
     };
-    if (m_ctx.settings().is(u"订单窗口是否最大化"_s, u"最大化"_s))
+    // On an 800-pixel screen the category strip gives its room to the dishes.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen && screen->geometry().width() == 800) {
+        if (auto *strip = m_picker->findChild<QWidget *>(u"ListView1"_s))
+            strip->hide();
         setWindowState(Qt::WindowMaximized);
+    } else if (m_ctx.settings().is(u"订单窗口是否最大化"_s, u"最大化"_s)) {
+        setWindowState(Qt::WindowMaximized);
+    }
 }
 
 OrderFormWindow::~OrderFormWindow() = default;
