@@ -12,16 +12,13 @@ MainWindowOptions mainWindowOptions(const Settings &settings, const QString &ver
     const QString company = settings.value(u"公司简称"_s);
     const bool programNameSet = settings.source(u"程序名称"_s) == Settings::Source::File
                                 && !settings.value(u"程序名称"_s).isEmpty();
-    if (programNameSet) {
-        o.applicationTitle = settings.value(u"程序名称"_s);
+    o.applicationTitle = programTitleFor(programNameSet ? settings.value(u"程序名称"_s) : QString(), company);
+    if (programNameSet)
         o.caption = o.applicationTitle + u"----"_s + version;
-    } else if (company != u"澜帆") {
-        o.applicationTitle = company + u"快餐外卖管理系统"_s;
+    else if (company != u"澜帆")
         o.caption = o.applicationTitle + version;
-    } else {
-        o.applicationTitle = company + u"电话订餐配送管理系统--中英文双语版"_s;
+    else
         o.caption = company + u"来电显示订餐管理系统--中英文双语版"_s + version;
-    }
     o.english = settings.is(u"版本语言"_s, u"英语"_s);
     if (o.english)
         o.caption = u"Lan Fan Delivery Software 2010"_s;
