@@ -244,6 +244,21 @@ private Q_SLOTS:
         b->close();
     }
 
+    // A failing step of closing is named, and the form still closes.
+    void closingErrorNamesTheStep()
+    {
+        Shop s;
+        QPointer<Txiaoshou2> form = s.call(u"13700002222"_s);
+        Shop::addDish(form, u"kl"_s);
+        const QString key = form->cartKey();
+        s.db().execute(u"drop table 来电历史记录表"_s);
+        form->close();
+        QCOMPARE(s.prompter().lastText(), u"状态：3"_s);
+        QCOMPARE(s.cartRows(key), 0); // steps 1 and 2 were done
+        QCOMPARE(s.forms.popups().size(), 1); // step 4 was not reached
+        QTRY_VERIFY(!form);
+    }
+
     void popupSavesLocksPrintsAndCloses()
     {
         Shop s;
