@@ -60,6 +60,7 @@ QVariant CartModel::data(const QModelIndex &index, int role) const
     case Amount: return l->amount.toString(2);
     case Commission: return l->commission.toString();
     case Discounted: return l->discounted;
+    case KitchenPrinter: return l->kitchenPrinter;
     }
     return {};
 }
@@ -68,7 +69,7 @@ QVariant CartModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList titles{u"产品名称"_s, u"口味"_s, u"数量"_s, u"单价"_s, u"应付货款"_s, u"提成"_s, u"参与打折"_s};
+    static const QStringList titles{u"产品名称"_s, u"口味"_s, u"数量"_s, u"单价"_s, u"应付货款"_s, u"提成"_s, u"参与打折"_s, u"后厨打印机"_s};
     return titles.value(section);
 }
 

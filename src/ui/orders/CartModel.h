@@ -9,11 +9,12 @@ namespace lanfan {
 class Prompter;
 
 // The cart grid's rows: the lines of one cart, edited through the cart
-// service. Columns 产品名称, 口味, 数量, 单价, 应付货款, 提成, 参与打折.
+// service. Columns 产品名称, 口味, 数量, 单价, 应付货款, 提成, 参与打折, and 后厨打印机
+// (shown by the manual takeaway form only).
 class CartModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Name, Flavour, Quantity, Price, Amount, Commission, Discounted, ColumnCount };
+    enum Column { Name, Flavour, Quantity, Price, Amount, Commission, Discounted, KitchenPrinter, ColumnCount };
 
     explicit CartModel(CartService &cart, QObject *parent = nullptr);
 

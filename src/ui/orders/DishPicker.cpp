@@ -150,6 +150,7 @@ void DishPicker::buildUi()
     m_grid->horizontalHeader()->setDefaultSectionSize(66);
     m_grid->horizontalHeader()->setMinimumSectionSize(40);
     m_grid->horizontalHeader()->setSectionResizeMode(CartModel::Name, QHeaderView::Stretch);
+    m_grid->setColumnHidden(CartModel::KitchenPrinter, true);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->setItemDelegate(new PickListDelegate(
         [this](const QModelIndex &index) -> QStringList {
@@ -457,6 +458,11 @@ void DishPicker::setProtectOldLines(bool on)
 {
     m_cart->setMergeOnlyNewLines(on);
     m_cartModel->setProtectOldLines(on);
+}
+
+void DishPicker::showKitchenPrinterColumn(bool on)
+{
+    m_grid->setColumnHidden(CartModel::KitchenPrinter, !on);
 }
 
 void DishPicker::reloadCategories()

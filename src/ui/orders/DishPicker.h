@@ -54,6 +54,8 @@ public:
     // Lines loaded from a saved order keep name and quantity, and new portions
     // of their dish form new lines.
     void setProtectOldLines(bool on);
+    // The manual takeaway form shows each line's kitchen printer.
+    void showKitchenPrinterColumn(bool on);
 
     void reloadCategories();
     void reloadDishes();

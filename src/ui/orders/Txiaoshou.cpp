@@ -383,6 +383,7 @@ void OrderFormWindow::buildUi()
     // Dish picker with the cart.
     m_picker = new DishPicker(m_ctx, CartTable::sales(), newCartKey(m_ctx.clock()), this);
     m_cartKey->setText(m_picker->cart().key());
+    m_picker->showKitchenPrinterColumn(m_variant.kitchenPrinterColumn);
 
     // Bottom bar.
     auto *bar = new QWidget(this);

@@ -1,5 +1,6 @@
 #include "../../core/orders/OrderFixtures.h"
 #include "TestShop.h"
+#include "orders/CartModel.h"
 #include "orders/OrderForms.h"
 #include "orders/Txiaoshou.h"
 
@@ -398,6 +399,20 @@ private Q_SLOTS:
         QCOMPARE(form->Label14->text(), u"无"_s);
         QCOMPARE(s.shop.settings().value(u"开单后关闭"_s), u"不关闭"_s);
         form->close();
+    }
+
+    // Only the manual form shows each cart line's kitchen printer.
+    void kitchenPrinterColumnOnlyOnTheManualForm()
+    {
+        Shop s;
+        Txiaoshou *manual = s.forms.openManual();
+        QVERIFY(!Shop::child<QTableView>(manual, "DBGridEh1")->isColumnHidden(CartModel::KitchenPrinter));
+        Txiaoshou2 *popup = s.call(u"13800000000"_s);
+        QVERIFY(Shop::child<QTableView>(popup, "DBGridEh1")->isColumnHidden(CartModel::KitchenPrinter));
+        QCOMPARE(Shop::child<QTableView>(manual, "DBGridEh1")->model()->headerData(CartModel::KitchenPrinter, Qt::Horizontal),
+                 QVariant(u"后厨打印机"_s));
+        popup->close();
+        manual->close();
     }
 
     void manualFormRequiresAnAddress()
