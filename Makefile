@@ -3,6 +3,8 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 DATA_DIR ?= $(CURDIR)/demo-data
+# Paths inside the tree hash as relative, so a fresh clone reuses the cache.
+export CCACHE_BASEDIR := $(CURDIR)
 
 .PHONY: deps configure build run test clean
 
