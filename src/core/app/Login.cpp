@@ -1,9 +1,12 @@
 #include "Login.h"
 
 #include "LoginUpgrades.h"
+#include "Passwords.h"
 #include "common/Prompter.h"
 #include "common/Text.h"
 #include "data/Db.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -104,11 +107,18 @@ QStringList operatorNames(Db &db)
 
 std::optional<Operator> findOperator(Db &db, const QString &name, const QString &password)
 {
-    const QList<SqlRow> rows = db.rows(u"select * from 登陆 where 用户=:nm and 密码=:ps"_s,
-                                       {{u"nm"_s, name}, {u"ps"_s, md5Hex(password)}});
-    if (rows.isEmpty())
+    const QList<SqlRow> rows = db.rows(u"select * from 登陆 where 用户=:nm order by id"_s,
+                                       {{u"nm"_s, name}});
+    const auto match = std::find_if(rows.begin(), rows.end(), [&](const SqlRow &r) {
+        return passwordMatches(r.text(u"密码"_s), password);
+    });
+    if (match == rows.end())
         return std::nullopt;
-    const SqlRow &row = rows.first();
+    const SqlRow &row = *match;
+    // An old MD5 row is rewritten in the salted form now that the password is known.
+    if (isMd5Password(row.text(u"密码"_s)))
+        db.execute(u"update 登陆 set 密码=:密码 where id=:id"_s,
+                   {{u"密码"_s, hashPassword(password)}, {u"id"_s, row.value(u"id"_s)}});
     Operator op;
     op.name = name;
     op.role = row.text(u"权限"_s);
