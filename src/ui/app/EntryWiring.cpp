@@ -1,5 +1,6 @@
 #include "EntryWiring.h"
 
+#include "OperatorWindows.h"
 #include "Tmain.h"
 #include "app/AppContext.h"
 #include "customers/AreaWindows.h"
@@ -47,6 +48,9 @@ void connectMainEntries(Tmain &main, AppContext &context)
     main.enableEntry(u"客户区域管理"_s, [ctx, window] { Tqvyu_shezhi(*ctx, window).exec(); });
     main.enableEntry(u"优惠时段设置"_s, [ctx, window] { TFyouhui_shiduan(*ctx, window).exec(); });
     main.enableEntry(u"销售开单"_s, [forms] { forms->openManual(); });
+    main.enableEntry(u"权限管理"_s, [ctx, window] { openOperatorList(*ctx, *window); });
+    main.enableEntry(u"修改密码"_s, [ctx, window] { openOwnPasswordChange(*ctx, window); });
+    main.enableEntry(u"初始化密码修改"_s, [ctx, window] { openInitPasswordChange(*ctx, window); });
 }
 
 } // namespace lanfan
