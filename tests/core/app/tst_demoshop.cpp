@@ -4,6 +4,7 @@
 #include "app/Login.h"
 #include "common/Money.h"
 #include "data/Schema.h"
+#include "orders/ImCode.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -40,6 +41,39 @@ private Q_SLOTS:
         QCOMPARE(topUp.money(u"充值后余额"_s).toString(), u"200"_s);
         QCOMPARE(topUp.text(u"充值时间"_s), u"2026-12-11 12:00:00"_s);
         QCOMPARE(db.scalar(u"select 店名 from 店名"_s).toString(), u"澜帆示范快餐店"_s);
+    }
+
+    void theShopIsBigEnoughToTry()
+    {
+        TestShop shop;
+        lanfan::DemoSummary s;
+        QCOMPARE(lanfan::addDemoShop(shop.db(), shop.clock(), &s), QString());
+        lanfan::Db &db = shop.db();
+        QVERIFY(s.dishes >= 40 && s.dishes <= 60);
+        QCOMPARE(s.customers, 30);
+        // Every dish carries the code the dish editor would give it, and the codes tell dishes apart.
+        for (const lanfan::SqlRow &d : db.rows(u"select 名称, 拼音 from 菜单表"_s))
+            QCOMPARE(d.text(u"拼音"_s), lanfan::dishMnemonic(d.text(u"名称"_s)));
+        QCOMPARE(db.scalar(u"select count(distinct 编号) from 菜单表"_s).toInt(), s.dishes);
+        QCOMPARE(db.scalar(u"select count(*) from 种类 where 后厨打印机 is null or 后厨打印机=''"_s).toInt(), 0);
+        QVERIFY(db.scalar(u"select count(*) from 客户资料 where 联系电话 like '%,%'"_s).toInt() >= 3);
+        QVERIFY(db.scalar(u"select count(distinct 客户编号) from 多个地址"_s).toInt() >= 3);
+        QCOMPARE(db.scalar(u"select count(*) from 多个地址 where 客户编号 not in (select id from 客户资料)"_s).toInt(), 0);
+        QVERIFY(db.scalar(u"select count(*) from 客户资料 where 积分>0"_s).toInt() >= 10);
+        // Each balance is the sum of its top-ups.
+        int withBalance = 0;
+        for (const lanfan::SqlRow &c : db.rows(u"select id, 帐户余额 from 客户资料"_s)) {
+            lanfan::Money topUps;
+            for (const lanfan::SqlRow &t : db.rows(u"select 充值金额 from 充值记录 where 客户编号=:id"_s, {{u"id"_s, c.text(u"id"_s)}}))
+                topUps = topUps + t.money(u"充值金额"_s);
+            QCOMPARE(c.money(u"帐户余额"_s), topUps);
+            withBalance += topUps > lanfan::Money() ? 1 : 0;
+        }
+        QVERIFY(withBalance >= 3);
+        QVERIFY(db.scalar(u"select count(*) from 口味 where 加价>0"_s).toInt() >= 3);
+        QVERIFY(db.scalar(u"select count(*) from 餐台号"_s).toInt() >= 8);
+        QVERIFY(db.scalar(u"select count(*) from 折扣设置"_s).toInt() >= 3);
+        QVERIFY(db.scalar(u"select count(*) from 常用发货备注"_s).toInt() >= 3);
     }
 
     void theCashierLogsInWithFewerRights()
