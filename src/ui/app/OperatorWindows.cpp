@@ -192,6 +192,7 @@ Tcaozuoyuan_add::Tcaozuoyuan_add(AppContext &ctx, int id, QWidget *parent)
 {
     setObjectName(u"Tcaozuoyuan_add"_s);
     setWindowTitle(u"操作员添加"_s);
+    setMinimumWidth(300);
 
     m_name = new QLineEdit(this);
     m_name->setObjectName(u"用户"_s);

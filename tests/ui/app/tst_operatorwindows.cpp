@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -28,6 +29,15 @@ lanfan::Operator logIn(TestShop &shop, const QString &name, const QString &passw
         qFatal("login failed");
     shop.context().currentOperator() = *op;
     return *op;
+}
+
+// Screenshots of the windows, only when LANFAN_SCREENSHOT_DIR names a folder:
+//   LANFAN_SCREENSHOT_DIR=shots xvfb-run -a -s "-screen 0 1280x800x24" \
+//     env QT_QPA_PLATFORM=xcb build/tests/ui_app_tst_operatorwindows screenshots
+void settle()
+{
+    for (int i = 0; i < 10; ++i)
+        QTest::qWait(30);
 }
 
 // A main window as the login leaves it, with its entries wired.
@@ -268,6 +278,38 @@ private Q_SLOTS:
         click(init, u"确定"_s);
         QCOMPARE(shop.prompter().lastText(), u"密码修改成功！！"_s);
         QCOMPARE(shop.db().scalar(u"select 初始化密码 from 初始化密码"_s).toString(), u"x9"_s);
+    }
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("LANFAN_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("LANFAN_SCREENSHOT_DIR is not set");
+        QDir().mkpath(dir);
+        TestShop shop;
+        MainWindow w(shop, logIn(shop, u"admin"_s, lanfan::initialPassword()));
+        lanfan::Operators(shop.context()).save({0, u"收银员"_s, u"1"_s, u"1"_s, u"操作员"_s});
+        lanfan::Tcaozuoyuan_list *list = openList(w.main);
+        auto *tree = list->findChild<QTreeWidget *>(u"operatorTree"_s);
+        tree->setCurrentItem(node(tree, u"admin"_s, u"2. 业务管理"_s));
+        settle();
+        QVERIFY(list->grab().save(QDir(dir).filePath(u"operators.png"_s)));
+        tree->setCurrentItem(node(tree, u"admin"_s));
+        click(list, u"修改"_s);
+        auto *editor = list->findChild<lanfan::Tcaozuoyuan_add *>(u"Tcaozuoyuan_add"_s);
+        settle();
+        QVERIFY(editor->grab().save(QDir(dir).filePath(u"operator_add.png"_s)));
+        editor->reject();
+        list->reject();
+        w.main.menuAction(u"修改密码"_s)->trigger();
+        auto *own = w.main.findChild<lanfan::Txiugai_mima *>(u"Txiugai_mima"_s);
+        settle();
+        QVERIFY(own->grab().save(QDir(dir).filePath(u"password.png"_s)));
+        own->reject();
+        w.main.menuAction(u"初始化密码修改"_s)->trigger();
+        auto *init = w.main.findChild<lanfan::TFchushihua_mima_xiugai *>(u"TFchushihua_mima_xiugai"_s);
+        settle();
+        QVERIFY(init->grab().save(QDir(dir).filePath(u"init_password.png"_s)));
+        init->reject();
     }
 };
 
