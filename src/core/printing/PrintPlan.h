@@ -45,8 +45,8 @@ struct PrintPlan {
 struct PrintRequest {
     PrintSource source = PrintSource::Reprint;
     int copies = 0;         // the form's copies box; 0: the copies setting of the source
-    QString style;          // the style selector's text; empty: the shop's 打印样式
-    QString mode;           // 开单后打印 for this run; empty: the setting
+    QString style = {};     // the style selector's text; empty: the shop's 打印样式
+    QString mode = {};      // 开单后打印 for this run; empty: the setting
 };
 
 // The machine and shop around a print run.

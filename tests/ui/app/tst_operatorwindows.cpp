@@ -32,7 +32,7 @@ lanfan::Operator logIn(TestShop &shop, const QString &name, const QString &passw
 }
 
 // Screenshots of the windows, only when LANFAN_SCREENSHOT_DIR names a folder:
-//   LANFAN_SCREENSHOT_DIR=shots xvfb-run -a -s "-screen 0 1280x800x24" \
+//   LANFAN_SCREENSHOT_DIR=shots xvfb-run -a -s "-screen 0 1280x800x24"
 //     env QT_QPA_PLATFORM=xcb build/tests/ui_app_tst_operatorwindows screenshots
 void settle()
 {

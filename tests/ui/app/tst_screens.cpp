@@ -1,6 +1,6 @@
 // Screenshots of the login and main windows for the README. Skipped unless
 // LANFAN_SCREENSHOT_DIR names a folder; run it on a real display server:
-//   LANFAN_SCREENSHOT_DIR=shots xvfb-run -a -s "-screen 0 1280x800x24" \
+//   LANFAN_SCREENSHOT_DIR=shots xvfb-run -a -s "-screen 0 1280x800x24"
 //     env QT_QPA_PLATFORM=xcb build/tests/ui_app_tst_screens
 #include "TestShop.h"
 #include "admin/DemoShop.h"
