@@ -68,3 +68,13 @@ private:
 } // namespace lanfan
 
 Q_DECLARE_METATYPE(lanfan::Money)
+
+namespace lanfan {
+
+// A money value as a statement parameter.
+inline QVariant moneyParam(Money m)
+{
+    return QVariant::fromValue(m);
+}
+
+} // namespace lanfan

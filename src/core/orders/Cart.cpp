@@ -17,11 +17,6 @@ namespace {
 const QString kNew = u"新单"_s;
 const QString kYes = u"是"_s;
 
-QVariant money(Money m)
-{
-    return QVariant::fromValue(m);
-}
-
 // Cart lines are scratch rows: they live while a form is open and are
 // deleted when it saves or closes. On SQLite their writes skip the flush to
 // disk that a committed order needs (the next order save flushes the same
@@ -217,11 +212,11 @@ void CartService::appendLine(const CartLine &l)
                             u":默认菜品,:后厨打印机,:菜品种类)"_s,
                       {{u"key"_s, m_key},
                        {u"产品名称"_s, l.name},
-                       {u"数量"_s, money(l.quantity)},
-                       {u"单价"_s, money(l.price)},
-                       {u"原价"_s, money(l.originalPrice)},
-                       {u"应付货款"_s, money(l.amount)},
-                       {u"提成"_s, money(l.commission)},
+                       {u"数量"_s, moneyParam(l.quantity)},
+                       {u"单价"_s, moneyParam(l.price)},
+                       {u"原价"_s, moneyParam(l.originalPrice)},
+                       {u"应付货款"_s, moneyParam(l.amount)},
+                       {u"提成"_s, moneyParam(l.commission)},
                        {u"口味"_s, l.flavour},
                        {u"新老"_s, l.newOld},
                        {u"套餐名称"_s, l.setName},
@@ -240,11 +235,11 @@ void CartService::writeLine(const CartLine &l)
                        {{u"key"_s, m_key},
                         {u"id"_s, l.id},
                         {u"产品名称"_s, l.name},
-                        {u"数量"_s, money(l.quantity)},
-                        {u"单价"_s, money(l.price)},
-                        {u"原价"_s, money(l.originalPrice)},
-                        {u"应付货款"_s, money(l.amount)},
-                        {u"提成"_s, money(l.commission)},
+                        {u"数量"_s, moneyParam(l.quantity)},
+                        {u"单价"_s, moneyParam(l.price)},
+                        {u"原价"_s, moneyParam(l.originalPrice)},
+                        {u"应付货款"_s, moneyParam(l.amount)},
+                        {u"提成"_s, moneyParam(l.commission)},
                         {u"口味"_s, l.flavour}});
 }
 

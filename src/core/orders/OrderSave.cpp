@@ -15,11 +15,6 @@ namespace {
 const QString kNoCustomer = u"无"_s;
 const QString kAccountPay = u"帐户支付"_s;
 
-QVariant money(Money m)
-{
-    return QVariant::fromValue(m);
-}
-
 Money amountOf(const QString &text)
 {
     return Money::parseOrZero(text.trimmed() == u"-" ? QString() : text);
@@ -166,7 +161,7 @@ OrderSaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
             db.execute(u"delete from 产品销售开票 where 单据编号=:单据编号"_s, {{u"单据编号"_s, orderNumber}});
             if (registered)
                 db.execute(u"update 客户资料 set 积分=coalesce(积分,0)+:积分 where id=:id"_s,
-                           {{u"积分"_s, money(amountOf(draft.reenterPoints))}, {u"id"_s, draft.customerId}});
+                           {{u"积分"_s, moneyParam(amountOf(draft.reenterPoints))}, {u"id"_s, draft.customerId}});
         } else {
             orderNumber = takeOrderNumber(db, day);
         }
@@ -200,9 +195,9 @@ OrderSaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
                         {u"客户备注"_s, draft.remark},
                         {u"黑名单"_s, draft.blacklisted ? u"是"_s : u"否"_s},
                         {u"购物次数"_s, settled ? 1 : 0},
-                        {u"购物金额"_s, money(purchase)},
-                        {u"积分"_s, money(earnedPoints(draft, total, accountPay, false))},
-                        {u"本次消费"_s, money(accountPay)},
+                        {u"购物金额"_s, moneyParam(purchase)},
+                        {u"积分"_s, moneyParam(earnedPoints(draft, total, accountPay, false))},
+                        {u"本次消费"_s, moneyParam(accountPay)},
                         {u"手工编码"_s, draft.memberCode},
                         {u"qq"_s, draft.qq},
                         {u"id"_s, customerId}});
@@ -219,9 +214,9 @@ OrderSaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
                             {u"客户类型"_s, draft.customerType},
                             {u"客户地区"_s, draft.area},
                             {u"联系电话"_s, draft.registeredPhone},
-                            {u"充值前余额"_s, money(balanceBefore)},
-                            {u"充值金额"_s, money(-accountPay)},
-                            {u"充值后余额"_s, money(after)},
+                            {u"充值前余额"_s, moneyParam(balanceBefore)},
+                            {u"充值金额"_s, moneyParam(-accountPay)},
+                            {u"充值后余额"_s, moneyParam(after)},
                             {u"充值时间"_s, m_ctx.clock().now()},
                             {u"单据编号"_s, orderNumber}});
             }
@@ -252,8 +247,8 @@ OrderSaveOutcome TakeawaySaver::save(const TakeawayDraft &input)
                  {u"客户地区"_s, draft.area},
                  {u"客户备注"_s, draft.remark},
                  {u"购物次数"_s, settled ? 1 : 0},
-                 {u"购物金额"_s, money(purchase)},
-                 {u"积分"_s, money(earnedPoints(draft, total, accountPay, true))},
+                 {u"购物金额"_s, moneyParam(purchase)},
+                 {u"积分"_s, moneyParam(earnedPoints(draft, total, accountPay, true))},
                  {u"手工编码"_s, draft.memberCode},
                  {u"qq"_s, draft.form == TakeawayDraft::Form::ManualTakeaway ? QVariant(draft.qq) : QVariant()}}));
         }
@@ -303,10 +298,10 @@ OrderSaveOutcome TakeawaySaver::mergeIntoExisting(const TakeawayDraft &input, co
                     {u"客户备注"_s, draft.remark},
                     {u"黑名单"_s, draft.blacklisted ? u"是"_s : u"否"_s},
                     {u"购物次数"_s, settled ? 1 : 0},
-                    {u"购物金额"_s, money(purchase)},
-                    {u"积分"_s, money(earnedPoints(draft, total, accountPay, false))},
+                    {u"购物金额"_s, moneyParam(purchase)},
+                    {u"积分"_s, moneyParam(earnedPoints(draft, total, accountPay, false))},
                     {u"qq"_s, draft.qq},
-                    {u"本次消费"_s, money(accountPay)},
+                    {u"本次消费"_s, moneyParam(accountPay)},
                     {u"手工编码"_s, draft.memberCode},
                     {u"联系地址"_s, draft.address},
                     {u"id"_s, existingId}});
@@ -387,31 +382,31 @@ void TakeawaySaver::writeLines(const TakeawayDraft &draft, const QString &number
         {u"送餐时间"_s, draft.deliveryTime.toString(u"HH:mm:ss"_s)},
         {u"发货备注"_s, draft.dispatchNote},
         {u"录音文件"_s, recording},
-        {u"打折"_s, money(amountOf(draft.discountText))},
-        {u"折后金额"_s, money(total)},
-        {u"抹零金额"_s, money(amountOf(draft.roundOffText))},
+        {u"打折"_s, moneyParam(amountOf(draft.discountText))},
+        {u"折后金额"_s, moneyParam(total)},
+        {u"抹零金额"_s, moneyParam(amountOf(draft.roundOffText))},
         {u"QQ"_s, draft.qq},
         {u"订单状态"_s, orderState(draft.inStore, paid)},
         {u"发货完毕"_s, draft.inStore},
         {u"交款完毕"_s, paid},
-        {u"积分"_s, money(amountOf(draft.pointsText))},
+        {u"积分"_s, moneyParam(amountOf(draft.pointsText))},
         {u"上下午"_s, draft.mealPeriod},
-        {u"账户支付"_s, accountPaid && !draft.payNow ? money(total) : QVariant()},
-        {u"现金收入"_s, draft.payNow ? money(total) : QVariant()},
+        {u"账户支付"_s, accountPaid && !draft.payNow ? moneyParam(total) : QVariant()},
+        {u"现金收入"_s, draft.payNow ? moneyParam(total) : QVariant()},
         {u"代金卷"_s, QVariant()},
         {u"信用卡收取"_s, QVariant()},
         {u"发货时间"_s, draft.inStore ? QVariant(now.date().toString(u"yyyy-MM-dd"_s) + u' ' + entryTime) : QVariant()},
         {u"客户单位"_s, draft.company},
         {u"开单日期时间"_s, now},
-        {u"实付货款"_s, paid ? money(total) : QVariant()},
-        {u"账户余额"_s, money(balanceAfter)},
+        {u"实付货款"_s, paid ? moneyParam(total) : QVariant()},
+        {u"账户余额"_s, moneyParam(balanceAfter)},
         {u"客户类型"_s, draft.customerType},
-        {u"历史购物总额"_s, money(amountOf(draft.purchaseText))},
+        {u"历史购物总额"_s, moneyParam(amountOf(draft.purchaseText))},
         {u"订单类型"_s, u"外卖"_s},
         {u"送餐日期时间"_s, delivery},
-        {u"服务费"_s, money(amountOf(draft.feeText))},
-        {u"税率"_s, money(amountOf(draft.taxText))},
-        {u"使用积分"_s, money(amountOf(draft.pointsUsedText))},
+        {u"服务费"_s, moneyParam(amountOf(draft.feeText))},
+        {u"税率"_s, moneyParam(amountOf(draft.taxText))},
+        {u"使用积分"_s, moneyParam(amountOf(draft.pointsUsedText))},
         // A paid order carries its payment time, so the day's takings find it.
         {u"收款时间"_s, paid ? QVariant(now) : QVariant()},
     };
@@ -421,12 +416,12 @@ void TakeawaySaver::writeLines(const TakeawayDraft &draft, const QString &number
         sms += line.name + line.quantity.toString() + u"份"_s;
         SqlParams p = order;
         p.insert(u"产品名称"_s, line.name);
-        p.insert(u"数量"_s, money(line.quantity));
-        p.insert(u"应付货款"_s, money(line.amount));
-        p.insert(u"提成"_s, money(line.commission));
-        p.insert(u"欠款"_s, money(line.amount));
-        p.insert(u"单价"_s, money(line.price));
-        p.insert(u"原价"_s, money(line.listPrice));
+        p.insert(u"数量"_s, moneyParam(line.quantity));
+        p.insert(u"应付货款"_s, moneyParam(line.amount));
+        p.insert(u"提成"_s, moneyParam(line.commission));
+        p.insert(u"欠款"_s, moneyParam(line.amount));
+        p.insert(u"单价"_s, moneyParam(line.price));
+        p.insert(u"原价"_s, moneyParam(line.listPrice));
         p.insert(u"口味"_s, line.flavour);
         p.insert(u"套餐名称"_s, line.setMeal);
         p.insert(u"是否打折"_s, line.discountable);
@@ -438,7 +433,7 @@ void TakeawaySaver::writeLines(const TakeawayDraft &draft, const QString &number
         // The dish and its ingredients leave the stock.
         db.execute(u"update 菜单表 set 当前库存=coalesce(当前库存,0)-:数量,"
                    "库存总额=coalesce(库存总额,0)-coalesce(单位成本,0)*:数量 where 名称=:名称"_s,
-                   {{u"数量"_s, money(line.quantity)}, {u"名称"_s, line.name}});
+                   {{u"数量"_s, moneyParam(line.quantity)}, {u"名称"_s, line.name}});
         for (const SqlRow &r : db.rows(u"select 配料名称, 使用量 from 菜品配料表 where 菜品名称=:菜品名称"_s,
                                        {{u"菜品名称"_s, line.name}})) {
             const QString ingredient = r.text(u"配料名称"_s);
@@ -447,7 +442,7 @@ void TakeawaySaver::writeLines(const TakeawayDraft &draft, const QString &number
             const Money used = r.money(u"使用量"_s).times(line.quantity);
             db.execute(u"update 采购商品管理 set 当前库存=coalesce(当前库存,0)-:用量,"
                        "库存总额=coalesce(库存总额,0)-coalesce(单位成本,0)*:用量 where 名称=:名称"_s,
-                       {{u"用量"_s, money(used)}, {u"名称"_s, ingredient}});
+                       {{u"用量"_s, moneyParam(used)}, {u"名称"_s, ingredient}});
         }
     }
     sms += u"]总计:"_s + draft.totalText + u"元"_s;
