@@ -135,7 +135,7 @@ const QList<MainEntry> &mainEntries()
         item(kSystem, u"数据恢复"_s, {4, 5}),
         item(kSystem, u"数据初始化"_s, {4, 6}),
         item(kSystem, u"工作模式"_s),
-        afterSeparator(item(kSystem, u"来电设备运行日志"_s)),
+        afterSeparator(item(kSystem, u"X型来电接收盒运行日志"_s)),
         afterSeparator(withToolbar(item(kSystem, u"退出"_s), u"退出"_s)),
 
         item(kHelp, u"帮助"_s, {5, 1}),

@@ -3,6 +3,7 @@
 #include "OperatorWindows.h"
 #include "Tmain.h"
 #include "app/AppContext.h"
+#include "calls/CallDevices.h"
 #include "calls/CallIntake.h"
 #include "customers/AreaWindows.h"
 #include "customers/CustomerTypeWindows.h"
@@ -96,6 +97,7 @@ void connectMainEntries(Tmain &main, AppContext &context)
         if (auto *lookup = form->findChild<QPushButton *>(u"ButtonDz"_s))
             lookup->click();
     });
+    connectCallDevices(main, context, *intake, phone);
     main.enableEntry(u"权限管理"_s, [ctx, window] { openOperatorList(*ctx, *window); });
     main.enableEntry(u"修改密码"_s, [ctx, window] { openOwnPasswordChange(*ctx, window); });
     main.enableEntry(u"初始化密码修改"_s, [ctx, window] { openInitPasswordChange(*ctx, window); });

@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace lanfan {
@@ -238,6 +240,23 @@ void Tmain::showAbout()
 void Tmain::addShutdownStep(std::function<void()> step)
 {
     m_shutdown << std::move(step);
+}
+
+void Tmain::addShowStep(std::function<void()> step)
+{
+    m_showSteps << std::move(step);
+}
+
+void Tmain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // A step may show a message box; the steps still run in their order.
+    const auto steps = std::exchange(m_showSteps, {});
+    for (const auto &step : steps)
+        step();
 }
 
 void Tmain::closeEvent(QCloseEvent *event)

@@ -58,9 +58,13 @@ public:
     // Work that must be done when the program ends (closing device ports,
     // saving a run log); runs after the close question was confirmed.
     void addShutdownStep(std::function<void()> step);
+    // Work done once, when the window is first shown (the board's first
+    // query, starting the caller-ID device), in the order added.
+    void addShowStep(std::function<void()> step);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     struct Entry {
@@ -90,6 +94,8 @@ private:
     QLabel *m_shopLabel = nullptr;
     QLabel *m_noteLabel = nullptr;
     QList<std::function<void()>> m_shutdown;
+    QList<std::function<void()>> m_showSteps;
+    bool m_shown = false;
 };
 
 } // namespace lanfan

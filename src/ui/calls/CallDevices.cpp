@@ -1,0 +1,9 @@
+#include "CallDevices.h"
+
+namespace lanfan {
+
+void connectCallDevices(Tmain &, AppContext &, CallIntake &, QLineEdit *)
+{
+}
+
+} // namespace lanfan
