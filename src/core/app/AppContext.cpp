@@ -1,5 +1,9 @@
 #include "AppContext.h"
 
+#include "printing/KitchenLog.h"
+
+#include <QDir>
+
 namespace lanfan {
 
 AppContext::AppContext(DataFolder folder, std::unique_ptr<Db> db, const Clock &clock, Prompter &prompter)
@@ -9,5 +13,13 @@ AppContext::AppContext(DataFolder folder, std::unique_ptr<Db> db, const Clock &c
 }
 
 AppContext::~AppContext() = default;
+
+printing::KitchenLog &AppContext::kitchenLog()
+{
+    if (!m_kitchenLog)
+        m_kitchenLog = std::make_unique<printing::KitchenLog>(
+            QDir(m_folder.logs()).filePath(printing::KitchenLog::fileName()));
+    return *m_kitchenLog;
+}
 
 } // namespace lanfan

@@ -14,6 +14,10 @@ namespace lanfan {
 class Clock;
 class Prompter;
 
+namespace printing {
+class KitchenLog;
+}
+
 // The operator logged in for this run, with his role and rights strings.
 struct Operator {
     QString name;
@@ -52,6 +56,10 @@ public:
     // Replaces the prompter (tests, or the desktop prompter once a window exists).
     void setPrompter(Prompter &prompter) { m_prompterPtr = &prompter; }
 
+    // The kitchen ticket log of this run ("后厨打印命令发送日志"); its lines
+    // also go to the log file of the data folder.
+    printing::KitchenLog &kitchenLog();
+
     // Title of the main window and of the question boxes.
     QString programTitle() const { return m_settings.value(QStringLiteral("程序名称")); }
 
@@ -63,6 +71,7 @@ private:
     Prompter *m_prompterPtr;
     Operator m_operator;
     CallDeviceMode m_deviceMode;
+    std::unique_ptr<printing::KitchenLog> m_kitchenLog;
 };
 
 } // namespace lanfan

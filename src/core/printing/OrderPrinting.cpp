@@ -47,10 +47,8 @@ PrintRunner *printSavedOrder(AppContext &ctx, const QString &orderNumber, const 
     }
     const PrintPlan plan =
         planPrintRun(order, request, PrintEnvironment{ctx.settings(), ctx.folder(), sink.printerNames()});
-    KitchenLog *own = log ? nullptr : new KitchenLog(QDir(ctx.folder().logs()).filePath(KitchenLog::fileName()));
-    auto *runner = new PrintRunner(sink, scheduler, ctx.clock(), ctx.prompter(), log ? log : own);
-    if (own)
-        own->setParent(runner);
+    // Without a log of its own the run writes to the program's kitchen log.
+    auto *runner = new PrintRunner(sink, scheduler, ctx.clock(), ctx.prompter(), log ? log : &ctx.kitchenLog());
     QObject::connect(runner, &PrintRunner::finished, runner, &QObject::deleteLater);
     runner->start(plan);
     return runner;

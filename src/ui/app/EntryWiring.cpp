@@ -3,6 +3,7 @@
 #include "OperatorWindows.h"
 #include "Tmain.h"
 #include "app/AppContext.h"
+#include "board/BoardWiring.h"
 #include "calls/CallDevices.h"
 #include "calls/CallIntake.h"
 #include "customers/AreaWindows.h"
@@ -32,6 +33,7 @@ void connectMainEntries(Tmain &main, AppContext &context)
     // The takeaway order forms: the one manual form and the call popups.
     auto *forms = new OrderForms(context, &main);
     forms->setObjectName(u"OrderForms"_s);
+    connectBoard(main, context, *forms);
 
     // One customer list for the whole run, modeless; it doubles as the
     // order forms' customer picker.

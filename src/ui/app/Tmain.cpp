@@ -30,7 +30,6 @@ Tmain::Tmain(AppContext &context, Skin &skin, QWidget *parent)
     buildMenus();
     buildToolbar();
     buildStatusBar();
-    buildWelcome();
     enableEntry(u"退出"_s, [this] { close(); });
     enableEntry(u"关于"_s, [this] { showAbout(); });
 }
@@ -99,22 +98,10 @@ void Tmain::buildStatusBar()
     statusBar()->addWidget(m_operatorPanel);
 }
 
-void Tmain::buildWelcome()
+void Tmain::setBoard(QWidget *board)
 {
-    // Holds the place of the order board.
-    auto *page = new QWidget(this);
-    auto *layout = new QVBoxLayout(page);
-    m_shopLabel = new QLabel(page);
-    m_shopLabel->setObjectName(u"welcomeShop"_s);
-    m_shopLabel->setAlignment(Qt::AlignCenter);
-    m_noteLabel = new QLabel(page);
-    m_noteLabel->setObjectName(u"welcomeNote"_s);
-    m_noteLabel->setAlignment(Qt::AlignCenter);
-    layout->addStretch(2);
-    layout->addWidget(m_shopLabel);
-    layout->addWidget(m_noteLabel);
-    layout->addStretch(3);
-    setCentralWidget(page);
+    m_board = board;
+    setCentralWidget(board);
 }
 
 void Tmain::attach(const QString &key, QAction *action)
@@ -217,9 +204,6 @@ void Tmain::applySettings()
     toolbarAction(u"堂食开单"_s)->setVisible(o.dineInVisible);
     toolbarAction(u"零售开单"_s)->setVisible(o.retailVisible);
     m_skinButton->setText(o.skinOn ? u"取消换肤"_s : u"恢复换肤"_s);
-
-    m_shopLabel->setText(settings.shop(u"店名"_s));
-    m_noteLabel->setText(o.applicationTitle);
 }
 
 void Tmain::toggleSkin()

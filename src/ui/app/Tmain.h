@@ -45,6 +45,9 @@ public:
     QAction *toolbarAction(const QString &key) const;
     QMenu *topMenu(const QString &title) const;
     QToolBar *mainToolBar() const { return m_toolBar; }
+    // The order board fills the middle of the window.
+    void setBoard(QWidget *board);
+    QWidget *board() const { return m_board; }
 
     // Enables and disables the governed entries from the operator's rights;
     // called at login and again when the rights change.
@@ -77,7 +80,6 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
-    void buildWelcome();
     void attach(const QString &key, QAction *action);
     void refresh(Entry &entry);
     void run(const QString &key);
@@ -91,8 +93,7 @@ private:
     QToolBar *m_toolBar = nullptr;
     QAction *m_skinButton = nullptr;
     QLabel *m_operatorPanel = nullptr;
-    QLabel *m_shopLabel = nullptr;
-    QLabel *m_noteLabel = nullptr;
+    QWidget *m_board = nullptr;
     QList<std::function<void()>> m_shutdown;
     QList<std::function<void()>> m_showSteps;
     bool m_shown = false;

@@ -1,0 +1,329 @@
+#include "../../core/board/BoardFixtures.h"
+#include "TestShop.h"
+#include "app/EntryWiring.h"
+#include "app/Skin.h"
+#include "app/Tmain.h"
+#include "board/BoardLayout.h"
+#include "board/BoardModel.h"
+#include "board/BoardWiring.h"
+#include "board/FooterBar.h"
+#include "board/OrderBoard.h"
+#include "orders/OrderForms.h"
+#include "printing/KitchenLog.h"
+
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+
+using namespace lanfan;
+using namespace lanfan::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QDate kToday(2026, 12, 11);
+
+BoardOrder order(const QString &number, bool dispatched = false, bool paid = false)
+{
+    BoardOrder o;
+    o.number = number;
+    o.takenOn = kToday;
+    o.dispatched = dispatched;
+    o.paid = paid;
+    return o;
+}
+
+// The visible columns of the takeaway grid, left to right, with widths.
+QList<std::pair<QString, int>> visibleColumns(OrderBoard &board)
+{
+    QHeaderView *h = board.takeawayGrid()->horizontalHeader();
+    QList<std::pair<QString, int>> out;
+    for (int v = 0; v < h->count(); ++v) {
+        const int logical = h->logicalIndex(v);
+        if (!h->isSectionHidden(logical))
+            out.append({board.takeawayModel()->fields()[logical], h->sectionSize(logical)});
+    }
+    return out;
+}
+
+QList<std::pair<QString, int>> defaultColumns()
+{
+    QList<std::pair<QString, int>> out;
+    for (const board::ColumnLayout &c : board::defaultTakeawayColumns())
+        out.append({c.field, c.width});
+    return out;
+}
+
+void selectRow(QTableView *view, const QString &number)
+{
+    auto *proxy = qobject_cast<QSortFilterProxyModel *>(view->model());
+    auto *model = static_cast<BoardModel *>(proxy->sourceModel());
+    const QModelIndex at = proxy->mapFromSource(model->index(model->rowOf(number), 0));
+    view->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+lanfan::Operator admin()
+{
+    lanfan::Operator op;
+    op.name = u"admin"_s;
+    op.role = u"管理员"_s;
+    op.rights = QStringList(9, QString(31, u'1'));
+    return op;
+}
+
+} // namespace
+
+class TestOrderBoard : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void rowsFootersDetailAndColours()
+    {
+        TestShop shop;
+        addBoardOrder(shop.db(), order(u"A"_s));
+        addBoardOrder(shop.db(), order(u"B"_s, true, false));
+        BoardOrder c = order(u"C"_s, true, true);
+        c.total = u"12.5"_s;
+        addBoardOrder(shop.db(), c);
+        OrderBoard board(shop.context());
+        board.readColourSwitch();
+        board.shuaxinmain();
+
+        BoardModel *m = board.takeawayModel();
+        QCOMPARE(m->rowCount(), 3);
+        const int state = m->column(u"订单状态"_s);
+        QCOMPARE(board.takeawayFooter()->text(state), u"当前订单："_s);
+        QCOMPARE(board.takeawayFooter()->text(m->column(u"单据编号"_s)), u"3张"_s);
+        QCOMPARE(board.takeawayFooter()->text(m->column(u"份数"_s)), u"9"_s);
+        QCOMPARE(board.takeawayFooter()->text(m->column(u"应付货款"_s)), u"72.5"_s);
+
+        const auto colourOf = [m](const QString &number) {
+            return m->index(m->rowOf(number), 0).data(Qt::BackgroundRole).value<QColor>();
+        };
+        QCOMPARE(colourOf(u"A"_s), QColor(166, 202, 240));
+        QCOMPARE(colourOf(u"B"_s), QColor(255, 149, 149));
+        QCOMPARE(colourOf(u"C"_s), QColor(255, 255, 170));
+
+        selectRow(board.takeawayGrid(), u"C"_s);
+        QCOMPARE(board.selectedOrder(), u"C"_s);
+        auto *detail = board.findChild<QTableView *>(u"DBGridEh2"_s);
+        QCOMPARE(detail->model()->rowCount(), 2);
+        QCOMPARE(detail->model()->index(0, 0).data().toString(), u"宫保鸡丁"_s);
+        QCOMPARE(detail->model()->headerData(3, Qt::Horizontal).toString(), u"合计"_s);
+        QCOMPARE(board.detailFooter()->text(0), u"应收合计："_s);
+        QCOMPARE(board.detailFooter()->text(3), u"12.5"_s);
+
+        // Colouring off: the grid's own colours; the switch is stored.
+        auto *colour = board.findChild<QCheckBox *>(u"CheckBox3"_s);
+        QVERIFY(colour->isChecked());
+        colour->click();
+        QVERIFY(!m->index(0, 0).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!m->index(0, 0).data(Qt::ForegroundRole).isValid());
+        QVERIFY(!board::colouringOn(shop.db()));
+        OrderBoard again(shop.context());
+        again.readColourSwitch();
+        QVERIFY(!again.findChild<QCheckBox *>(u"CheckBox3"_s)->isChecked());
+    }
+
+    void refreshKeepsOrMovesTheSelection()
+    {
+        TestShop shop;
+        for (const QString &n : {u"A"_s, u"B"_s, u"C"_s})
+            addBoardOrder(shop.db(), order(n));
+        OrderBoard board(shop.context());
+        board.shuaxinmain();
+        selectRow(board.takeawayGrid(), u"B"_s);
+        addBoardOrder(shop.db(), order(u"0"_s)); // sorts first
+        board.shuaxinmain();
+        QCOMPARE(board.takeawayModel()->rowCount(), 4);
+        QCOMPARE(board.selectedOrder(), u"B"_s);
+        board.shuaxinmain(u"C"_s);
+        QCOMPARE(board.selectedOrder(), u"C"_s);
+        QCOMPARE(board.findChild<QLabel *>(u"Label19"_s)->text(), u"无"_s);
+        // A payment window sets the label; the next refresh moves there.
+        board.findChild<QLabel *>(u"Label19"_s)->setText(u"A"_s);
+        board.shuaxinmain();
+        QCOMPARE(board.selectedOrder(), u"A"_s);
+        // An order that is gone leaves nothing selected and no lines.
+        shop.db().execute(u"delete from 产品销售开票 where 单据编号='A'"_s);
+        board.shuaxinmain();
+        QCOMPARE(board.selectedOrder(), QString());
+        QCOMPARE(board.findChild<QTableView *>(u"DBGridEh2"_s)->model()->rowCount(), 0);
+    }
+
+    void movedColumnSurvivesARestartAndResetRestoresTheDefault()
+    {
+        TestShop shop;
+        {
+            OrderBoard board(shop.context());
+            board.applyColumnLayout();
+            QCOMPARE(visibleColumns(board), defaultColumns());
+            board.setLayoutSaving(true);
+            QHeaderView *h = board.takeawayGrid()->horizontalHeader();
+            h->moveSection(h->visualIndex(board.takeawayModel()->column(u"电话"_s)), 0);
+            h->resizeSection(board.takeawayModel()->column(u"地址"_s), 150);
+            QTRY_COMPARE(shop.db()
+                             .scalar(u"select 宽度 from 主窗口订单显示顺序 where 字段名称='地址'"_s)
+                             .toInt(),
+                         150);
+        }
+        {
+            OrderBoard board(shop.context()); // the next start
+            board.applyColumnLayout();
+            const auto columns = visibleColumns(board);
+            QCOMPARE(columns.first().first, u"电话"_s);
+            QCOMPARE(columns[1].first, u"订单状态"_s);
+            QVERIFY(columns.contains(std::pair{u"地址"_s, 150}));
+            QVERIFY(shop.prompter().texts().isEmpty());
+            board.resetColumnLayout();
+            QCOMPARE(shop.prompter().lastText(), u"请重新登录软件！！"_s);
+        }
+        OrderBoard board(shop.context());
+        board.applyColumnLayout();
+        QCOMPARE(visibleColumns(board), defaultColumns());
+    }
+
+    void brokenLayoutIsErasedWithAMessage()
+    {
+        TestShop shop;
+        shop.db().execute(u"insert into 主窗口订单显示顺序 (字段名称,排序编号,宽度) values ('电话',0,90),('旧字段',1,50)"_s);
+        OrderBoard board(shop.context());
+        board.applyColumnLayout();
+        QCOMPARE(shop.prompter().lastText(), u"数据显示错误，请重新登录软件！！"_s);
+        QCOMPARE(visibleColumns(board), defaultColumns());
+        QCOMPARE(shop.db().scalar(u"select count(*) from 主窗口订单显示顺序"_s).toInt(), 0);
+    }
+
+    void figuresShowUnitsHintsAndClickMessages()
+    {
+        TestShop shop;
+        addBoardOrder(shop.db(), order(u"A"_s));
+        addBoardOrder(shop.db(), order(u"B"_s));
+        OrderBoard board(shop.context());
+        board.refreshFigures();
+        auto *orders = board.findChild<QLabel *>(u"figureOrders"_s);
+        QCOMPARE(orders->text(), u"2  次"_s);
+        QCOMPARE(board.findChild<QLabel *>(u"figurePortions"_s)->text(), u"6  份"_s);
+        QCOMPARE(board.findChild<QLabel *>(u"figureUnpaid"_s)->text(), u"60  元"_s);
+        QCOMPARE(orders->toolTip(), u"代表今日订餐的次数，也包括今日订要求明日以后送的订单"_s);
+        QTest::mouseClick(board.findChild<QLabel *>(u"figureUndelivered"_s), Qt::LeftButton);
+        QCOMPARE(shop.prompter().lastText(), u"代表今日应送但未送的次数，不包括明日应送的次数"_s);
+        addBoardOrder(shop.db(), order(u"C"_s));
+        board.findChild<QPushButton *>(u"Button2"_s)->click(); // "刷新"
+        QCOMPARE(orders->text(), u"3  次"_s);
+    }
+
+    void filterPanelAndQuery()
+    {
+        TestShop shop;
+        shop.db().execute(u"insert into 区域 (区域) values ('西区'),('东区')"_s);
+        shop.db().execute(u"insert into 员工列表 (姓名) values ('小王')"_s);
+        BoardOrder west = order(u"W"_s);
+        west.area = u"西区"_s;
+        addBoardOrder(shop.db(), west);
+        addBoardOrder(shop.db(), order(u"E"_s));
+        OrderBoard board(shop.context());
+        board.loadLists();
+        auto *area = board.findChild<QComboBox *>(u"ComboBox1"_s);
+        QCOMPARE(area->itemText(0), u"总部"_s);
+        QCOMPARE(area->count(), 3);
+        QVERIFY(!board.filtersShown());
+        board.findChild<QPushButton *>(u"ButtonFilters"_s)->click();
+        QVERIFY(board.filtersShown());
+        QCOMPARE(board.findChild<QPushButton *>(u"ButtonFilters"_s)->text(), u"隐藏查询条件"_s);
+        board.findChild<QCheckBox *>(u"CheckBox1"_s)->setChecked(true);
+        area->setCurrentText(u"西区"_s);
+        board.findChild<QPushButton *>(u"Button1"_s)->click(); // "查询"
+        QCOMPARE(board.takeawayModel()->rowCount(), 1);
+        QCOMPARE(board.takeawayModel()->text(0, u"单据编号"_s), u"W"_s);
+        board.setFiltersShown(false);
+        QVERIFY(!board.findChild<QCheckBox *>(u"CheckBox1"_s)->isChecked());
+        board.shuaxinmain();
+        QCOMPARE(board.takeawayModel()->rowCount(), 2);
+    }
+
+    // The whole main window as the login builds it: the show sequence
+    // fills the board, the forms' refresh reaches it, and its tabs work.
+    void mainWindowShowsTheBoard()
+    {
+        TestShop shop;
+        shop.settings().write(u"堂食功能"_s, u"否"_s);
+        shop.settings().write(u"零售功能"_s, u"否"_s);
+        addBoardOrder(shop.db(), order(u"A"_s, false, true));
+        Skin skin(shop.folder().skin());
+        Tmain main(shop.context(), skin);
+        connectMainEntries(main, shop.context());
+        main.applyRights(admin());
+        main.applySettings();
+        auto *board = qobject_cast<OrderBoard *>(main.board());
+        QVERIFY(board);
+        QCOMPARE(main.centralWidget(), board);
+        main.show();
+        QTRY_COMPARE(board->takeawayModel()->rowCount(), 1);
+        QCOMPARE(board->findChild<QLabel *>(u"figureOrders"_s)->text(), u"1  次"_s);
+        auto *tabs = board->findChild<QTabWidget *>(u"PageControl1"_s);
+        QVERIFY(!tabs->isTabVisible(1));
+
+        // A save on an order form refreshes the board and selects the order.
+        addBoardOrder(shop.db(), order(u"B"_s));
+        auto *forms = main.findChild<OrderForms *>(u"OrderForms"_s);
+        QVERIFY(forms && forms->refreshBoard);
+        forms->refreshBoard(u"B"_s);
+        QCOMPARE(board->takeawayModel()->rowCount(), 2);
+        QCOMPARE(board->selectedOrder(), u"B"_s);
+
+        // The pop-up menu carries the entries; those without a window wait disabled.
+        QMenu *menu = board->takeawayMenu();
+        QStringList captions;
+        for (QAction *a : menu->actions())
+            if (!a->isSeparator())
+                captions << a->text();
+        QVERIFY(captions.contains(u"还原排列顺序"_s));
+        QVERIFY(captions.contains(u"单一发货"_s));
+        QVERIFY(!menu->findChild<QAction *>(u"popup:单一发货"_s) ||
+                !main.isEntryAvailable(u"单一发货"_s));
+
+        // Double click on a paid order: the message, then the form read only.
+        QStringList opened;
+        forms->openModification = [&](const QString &n, bool readOnly) {
+            opened << n + (readOnly ? u":只读"_s : u""_s);
+        };
+        Q_EMIT board->orderActivated(u"A"_s, false);
+        QCOMPARE(shop.prompter().lastText(), paidOrderMessage());
+        Q_EMIT board->orderActivated(u"B"_s, false);
+        QCOMPARE(opened, (QStringList{u"A:只读"_s, u"B"_s}));
+
+        // The chart counts today's dishes when its tab opens.
+        tabs->setCurrentIndex(2);
+        auto *view = board->findChild<QChartView *>(u"DBChart1"_s);
+        QCOMPARE(view->chart()->title(), u"菜品销售情况"_s);
+        const auto series = view->chart()->series();
+        QCOMPARE(series.size(), 1);
+        QBarSet *set = static_cast<QAbstractBarSeries *>(series.first())->barSets().first();
+        QCOMPARE(set->count(), 2);
+        QCOMPARE(set->color(), QColor(Qt::red));
+        QCOMPARE(set->at(0) + set->at(1), 6.0);
+
+        // Kitchen tickets of the run appear on the log tab.
+        shop.context().kitchenLog().add(u"厨房打印机：A"_s);
+        QVERIFY(board->findChild<QPlainTextEdit *>(u"Memo1"_s)->toPlainText().contains(u"厨房打印机：A"_s));
+
+        shop.prompter().scriptAnswers({true});
+        main.close();
+    }
+};
+
+QTEST_MAIN(TestOrderBoard)
+#include "tst_orderboard.moc"
