@@ -2,6 +2,7 @@
 //   init      create the data folder, the database and the patch database when missing
 //   check     integrity, schema level, patch version and row counts; non-zero on a problem
 //   settings  every setting, its current value and where it came from
+//   call      hand a calling number to the program running on the data folder
 //   print-sample  a PDF of a ticket layout (needs fonts: a GUI application without a screen)
 
 #include "admin/AdminCommands.h"

@@ -1,6 +1,7 @@
 #include "AdminCommands.h"
 
 #include "DemoShop.h"
+#include "calls/LocalCallSocket.h"
 #include "common/Clock.h"
 #include "data/DataFolder.h"
 #include "data/Schema.h"
@@ -145,7 +146,8 @@ int runAdminCommand(const QStringList &arguments, QTextStream &out, QTextStream 
     parser.setApplicationDescription(u"Lanfan data folder tools"_s);
     parser.addHelpOption();
     parser.addOption({u"data-dir"_s, u"The data folder (default: the per-user application data folder)."_s, u"DIR"_s});
-    parser.addPositionalArgument(u"command"_s, u"init | check | settings | demo"_s);
+    parser.addOption({u"line"_s, u"call: the telephone line of the call, from 1."_s, u"N"_s});
+    parser.addPositionalArgument(u"command"_s, u"init | check | settings | demo | call NUMBER"_s);
     if (!parser.parse(arguments)) {
         err << parser.errorText() << Qt::endl;
         return 2;
@@ -164,6 +166,30 @@ int runAdminCommand(const QStringList &arguments, QTextStream &out, QTextStream 
         return commandSettings(folder, out, err);
     if (command == u"demo")
         return commandDemo(folder, out, err);
+    if (command == u"call") {
+        // Hands a calling number to the program running on the data folder,
+        // as a telephone system on this PC would.
+        if (parser.positionalArguments().size() != 2) {
+            err << "usage: lanfan-admin call NUMBER [--line N] [--data-dir DIR]" << Qt::endl;
+            return 2;
+        }
+        int line = 0;
+        if (parser.isSet(u"line"_s)) {
+            bool ok = false;
+            line = parser.value(u"line"_s).toInt(&ok);
+            if (!ok || line < 1) {
+                err << "--line must be a number from 1" << Qt::endl;
+                return 2;
+            }
+        }
+        QString error;
+        if (!sendLocalCall(folder, parser.positionalArguments().at(1), line, &error)) {
+            err << error << Qt::endl;
+            return 1;
+        }
+        out << "call handed over: " << parser.positionalArguments().at(1) << Qt::endl;
+        return 0;
+    }
     err << "unknown command: " << command << Qt::endl;
     return 2;
 }

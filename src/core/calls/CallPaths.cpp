@@ -9,7 +9,7 @@ namespace lanfan {
 const CallPathRules &rulesFor(CallPath path)
 {
     //                                   path                     strip0 min   device reset  normal lookup1st history
-    static const std::array<CallPathRules, 7> rules{{
+    static const std::array<CallPathRules, 8> rules{{
         {CallPath::Modem,            false, 0, true,  false, true,  false, true},
         {CallPath::XType,            false, 0, true,  false, true,  false, true},
         {CallPath::SerialBox,        true,  0, true,  true,  false, false, true},
@@ -17,6 +17,7 @@ const CallPathRules &rulesFor(CallPath path)
         {CallPath::QTypeUsb,         false, 6, true,  false, true,  true,  false},
         {CallPath::ManualPhone,      true,  0, false, true,  false, false, false},
         {CallPath::ManualMemberCode, false, 0, false, true,  false, false, false},
+        {CallPath::LocalSocket,      false, 0, true,  false, true,  false, true},
     }};
     return rules[size_t(path)];
 }
@@ -54,6 +55,7 @@ QString popupCaption(CallPath path, const QString &numberOrCode, int line, const
         return u"线路"_s + QString::number(line + 1) + u"--来电订餐："_s + numberOrCode + u"    ----时间："_s + callTime;
     case CallPath::ManualPhone: return u"快速手工订餐："_s + numberOrCode;
     case CallPath::ManualMemberCode: return u"订餐：手工编码："_s + numberOrCode;
+    case CallPath::LocalSocket: return u"本机来电订餐："_s + numberOrCode;
     }
     return {};
 }
@@ -68,6 +70,7 @@ QString orderSource(CallPath path, bool recording)
     case CallPath::QTypeUsb: return u"Q型来电开单"_s;
     case CallPath::ManualPhone:
     case CallPath::ManualMemberCode: return u"快速开单"_s;
+    case CallPath::LocalSocket: return u"本机来电开单"_s;
     }
     return {};
 }

@@ -7,7 +7,9 @@ namespace lanfan {
 
 // The ways a number reaches an order form. Each path differs only in the
 // parameters of its row below; the intake itself is one routine.
-enum class CallPath { Modem, XType, SerialBox, HTypeUsb, QTypeUsb, ManualPhone, ManualMemberCode };
+// `LocalSocket` is a number handed over on the data folder's local call
+// socket (a telephone system on the same PC, or `lanfan-admin call`).
+enum class CallPath { Modem, XType, SerialBox, HTypeUsb, QTypeUsb, ManualPhone, ManualMemberCode, LocalSocket };
 
 struct CallPathRules {
     CallPath path;

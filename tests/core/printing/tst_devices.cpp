@@ -1,3 +1,4 @@
+#include "PtyPair.h"
 #include "TestShop.h"
 #include "printing/CashDrawer.h"
 #include "printing/CustomerDisplay.h"
@@ -11,27 +12,9 @@
 using namespace lanfan;
 using namespace lanfan::printing;
 using namespace Qt::StringLiterals;
+using lanfan::test::PtyPair;
 
 namespace {
-
-// A pseudo-terminal pair made by socat: one end for the program, one for the test.
-class PtyPair {
-public:
-    explicit PtyPair(const QString &folder) : a(folder + u"/ttyA"_s), b(folder + u"/ttyB"_s)
-    {
-        m_socat.start(u"socat"_s, {u"-d"_s, u"-d"_s, u"pty,raw,echo=0,link="_s + a, u"pty,raw,echo=0,link="_s + b});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(a) && QFile::exists(b), 5000);
-    }
-    ~PtyPair()
-    {
-        m_socat.terminate();
-        m_socat.waitForFinished(2000);
-    }
-    const QString a, b;
-
-private:
-    QProcess m_socat;
-};
 
 QByteArray readFile(const QString &path)
 {
