@@ -69,7 +69,7 @@ TodayFigures computeTodayFigures(AppContext &ctx)
 
     // Orders due after the business day: from the next day on; when the
     // business day is still yesterday's, the next day starts at the cut-off.
-    QString future = u"(送餐日期>:次日 or (送餐日期=:次日 and 送餐时间>:起始时刻))"_s;
+    QString future = u"送餐日期>=:次日 and (送餐日期>:次日 or 送餐时间>:起始时刻)"_s;
     SqlParams futureParams{{u"次日"_s, w.date.addDays(1)},
                            {u"起始时刻"_s, w.date == now.date() ? u"00:00:00"_s
                                                               : u"%1:00:00"_s.arg(cutOff, 2, 10, QLatin1Char('0'))}};

@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "app/Tmain.h"
 #include "board/BoardQueries.h"
+#include "board/ReceiptPicture.h"
 #include "common/Prompter.h"
 #include "data/Settings.h"
 #include "orders/OrderForms.h"
@@ -12,6 +13,8 @@
 #include "printing/PrintSources.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -83,6 +86,30 @@ OrderBoard *connectBoard(Tmain &main, AppContext &ctx, OrderForms &forms)
             return;
         }
         ui::printOrder(window, *c, printing::PrintSource::Reprint, number, 1, QString(), &c->kitchenLog());
+    });
+
+    // "把订单另存为tif格式": the reprint's receipt as a TIFF picture.
+    QObject::connect(board, &OrderBoard::saveTiffRequested, board, [c, window, board] {
+        const QString number = board->currentOrder();
+        if (number.isEmpty()) {
+            c->prompter().information(kNoOrder);
+            return;
+        }
+        QString message;
+        const QImage picture =
+            board::receiptPicture(*c, number, ui::QtPrintSink(window).printerNames(), &message);
+        if (picture.isNull()) {
+            c->prompter().warning(message);
+            return;
+        }
+        const QString path = QFileDialog::getSaveFileName(window, u"把订单另存为tif格式"_s,
+                                                          QDir(c->folder().root()).filePath(number + u".tif"_s),
+                                                          u"TIFF (*.tif *.tiff)"_s);
+        if (path.isEmpty())
+            return;
+        QString error;
+        if (!board::writeTiff(picture, path, 200, &error))
+            c->prompter().error(error);
     });
 
     // "开钱箱", and Space on the board when 开启钱箱 is "是".

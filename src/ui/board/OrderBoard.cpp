@@ -31,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStyledItemDelegate>
@@ -96,6 +97,21 @@ QWidget *withFooter(QWidget *parent, QTableView *grid, FooterBar **footer)
     (*footer)->setObjectName(grid->objectName() + u"Footer"_s);
     layout->addWidget(*footer);
     return box;
+}
+
+// The lines of an order beside a board: the dish name gets the room, the
+// numbers their width, and the grid is wide enough to show all four.
+void fitDetailColumns(QTableView *detail)
+{
+    const int digit = detail->fontMetrics().horizontalAdvance(u'0');
+    const QList<int> widths = {digit * 14, digit * 5, digit * 6, digit * 7};
+    int total = 4;
+    for (int i = 0; i < widths.size(); ++i) {
+        detail->setColumnWidth(i, widths[i]);
+        total += widths[i];
+    }
+    detail->horizontalHeader()->setStretchLastSection(true);
+    detail->setMinimumWidth(total + detail->verticalScrollBar()->sizeHint().width());
 }
 
 QLabel *legend(QWidget *parent, const QString &text, const QColor &colour)
@@ -181,8 +197,19 @@ OrderBoard::OrderBoard(AppContext &ctx, QWidget *parent) : QWidget(parent), m_ct
         if (!m_applyingLayout && m_layoutSaving)
             m_layoutTimer->start();
     });
-    applyColumns(board::defaultTakeawayColumns());
+    applyColumns(defaultColumns());
     resetDatePickers();
+}
+
+QList<board::ColumnLayout> OrderBoard::defaultColumns() const
+{
+    // The default widths suit a font whose digits are six pixels wide; a
+    // wider font widens them in proportion, so that an order number fits.
+    const double scale = std::max(1.0, m_grid->fontMetrics().horizontalAdvance(u"0123456789"_s) / 60.0);
+    QList<board::ColumnLayout> columns = board::defaultTakeawayColumns();
+    for (board::ColumnLayout &c : columns)
+        c.width = int(c.width * scale + 0.5);
+    return columns;
 }
 
 OrderBoard::~OrderBoard() = default;
@@ -315,14 +342,10 @@ QWidget *OrderBoard::buildTakeawayTab()
 
     m_detailModel = new BoardModel({u"产品名称"_s, u"数量"_s, u"单价"_s, u"应付货款"_s}, this);
     m_detail = makeGrid(page, u"DBGridEh2"_s, m_detailModel);
-    m_detail->setColumnWidth(0, 110);
-    m_detail->setColumnWidth(1, 45);
-    m_detail->setColumnWidth(2, 50);
-    m_detail->horizontalHeader()->setStretchLastSection(true);
+    fitDetailColumns(m_detail);
     page->addWidget(withFooter(page, m_detail, &m_detailFooter));
-    page->setStretchFactor(0, 4);
-    page->setStretchFactor(1, 1);
-    page->setSizes({900, 280});
+    page->setStretchFactor(0, 1);
+    page->setStretchFactor(1, 0);
 
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &OrderBoard::showDetail);
     connect(m_grid, &QTableView::doubleClicked, this, [this] {
@@ -353,11 +376,10 @@ QWidget *OrderBoard::buildDineInTab()
 
     m_dineDetailModel = new BoardModel({u"产品名称"_s, u"数量"_s, u"单价"_s, u"应付货款"_s}, this);
     m_dineDetail = makeGrid(page, u"DBGridEh4"_s, m_dineDetailModel);
-    m_dineDetail->setColumnWidth(0, 110);
-    m_dineDetail->horizontalHeader()->setStretchLastSection(true);
+    fitDetailColumns(m_dineDetail);
     page->addWidget(withFooter(page, m_dineDetail, &m_dineDetailFooter));
-    page->setStretchFactor(0, 3);
-    page->setStretchFactor(1, 1);
+    page->setStretchFactor(0, 1);
+    page->setStretchFactor(1, 0);
 
     connect(m_dineGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &OrderBoard::showDineInDetail);
@@ -385,6 +407,21 @@ QWidget *OrderBoard::buildChartTab()
     auto *chart = new QChart;
     chart->setTitle(u"菜品销售情况"_s);
     chart->legend()->hide();
+    m_chartSet = new QBarSet(u"份数"_s);
+    m_chartSet->setColor(Qt::red);
+    auto *series = new QBarSeries;
+    series->setObjectName(u"Series1"_s);
+    series->append(m_chartSet);
+    series->setLabelsVisible(true);
+    chart->addSeries(series);
+    m_chartX = new QBarCategoryAxis;
+    chart->addAxis(m_chartX, Qt::AlignBottom);
+    series->attachAxis(m_chartX);
+    m_chartY = new QValueAxis;
+    m_chartY->setLabelFormat(u"%g"_s);
+    m_chartY->setRange(0, 1);
+    chart->addAxis(m_chartY, Qt::AlignLeft);
+    series->attachAxis(m_chartY);
     auto *view = new QChartView(chart, this);
     view->setObjectName(u"DBChart1"_s);
     view->setRenderHint(QPainter::Antialiasing);
@@ -604,7 +641,7 @@ void OrderBoard::applyColumnLayout()
         } catch (const SqlError &) {
         }
     }
-    applyColumns(board::mergedLayout(loaded.columns, board::defaultTakeawayColumns()));
+    applyColumns(board::mergedLayout(loaded.columns, defaultColumns()));
     updateFooters();
     if (loaded.broken)
         m_ctx.prompter().warning(board::BoardLayoutStore::brokenMessage());
@@ -659,11 +696,6 @@ void OrderBoard::attachKitchenLog(printing::KitchenLog &log)
 
 void OrderBoard::refreshChart()
 {
-    auto *view = static_cast<QChartView *>(m_chartView);
-    QChart *chart = view->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
-        chart->removeAxis(axis);
     QList<board::DishSale> sales;
     try {
         sales = m_queries.dishSales(m_meal->currentText());
@@ -671,29 +703,20 @@ void OrderBoard::refreshChart()
         m_ctx.prompter().error(e.text());
         return;
     }
-    auto *set = new QBarSet(u"份数"_s);
-    set->setColor(Qt::red);
     QStringList names;
+    QList<qreal> values;
     double top = 0;
     for (const board::DishSale &s : sales) {
         names << s.dish;
-        *set << s.quantity.toDouble();
+        values << s.quantity.toDouble();
         top = std::max(top, s.quantity.toDouble());
     }
-    auto *series = new QBarSeries;
-    series->setObjectName(u"Series1"_s);
-    series->append(set);
-    series->setLabelsVisible(true);
-    chart->addSeries(series);
-    auto *x = new QBarCategoryAxis;
-    x->append(names);
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-    auto *y = new QValueAxis;
-    y->setRange(0, top > 0 ? top * 1.15 : 1);
-    y->setLabelFormat(u"%d"_s);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
+    // The series and axes stay; only their values change.
+    m_chartSet->remove(0, m_chartSet->count());
+    m_chartSet->append(values);
+    m_chartX->setCategories(names);
+    m_chartY->setRange(0, top > 0 ? top * 1.1 : 1);
+    m_chartY->applyNiceNumbers();
 }
 
 void OrderBoard::checkDispatchReminder()

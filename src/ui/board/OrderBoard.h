@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QBarCategoryAxis;
+class QBarSet;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -19,6 +21,7 @@ class QSortFilterProxyModel;
 class QTabWidget;
 class QTableView;
 class QTimer;
+class QValueAxis;
 
 
 namespace lanfan {
@@ -97,6 +100,8 @@ public:
     FooterBar *detailFooter() const { return m_detailFooter; }
     FooterBar *dineInFooter() const { return m_dineFooter; }
     board::BoardFilter filter() const;
+    // The default columns, their widths fitted to the grid's font.
+    QList<board::ColumnLayout> defaultColumns() const;
 
 Q_SIGNALS:
     // Double click on an order of either tab.
@@ -169,6 +174,9 @@ private:
     FooterBar *m_dineDetailFooter = nullptr;
 
     QWidget *m_chartView = nullptr;
+    QBarSet *m_chartSet = nullptr;
+    QBarCategoryAxis *m_chartX = nullptr;
+    QValueAxis *m_chartY = nullptr;
     QPlainTextEdit *m_kitchenLog = nullptr;
     QMenu *m_takeawayMenu = nullptr;
     QMenu *m_dineInMenu = nullptr;

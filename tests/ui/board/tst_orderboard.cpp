@@ -59,10 +59,10 @@ QList<std::pair<QString, int>> visibleColumns(OrderBoard &board)
     return out;
 }
 
-QList<std::pair<QString, int>> defaultColumns()
+QList<std::pair<QString, int>> defaultColumns(OrderBoard &board)
 {
     QList<std::pair<QString, int>> out;
-    for (const board::ColumnLayout &c : board::defaultTakeawayColumns())
+    for (const board::ColumnLayout &c : board.defaultColumns())
         out.append({c.field, c.width});
     return out;
 }
@@ -169,7 +169,7 @@ private Q_SLOTS:
         {
             OrderBoard board(shop.context());
             board.applyColumnLayout();
-            QCOMPARE(visibleColumns(board), defaultColumns());
+            QCOMPARE(visibleColumns(board), defaultColumns(board));
             board.setLayoutSaving(true);
             QHeaderView *h = board.takeawayGrid()->horizontalHeader();
             h->moveSection(h->visualIndex(board.takeawayModel()->column(u"电话"_s)), 0);
@@ -192,7 +192,7 @@ private Q_SLOTS:
         }
         OrderBoard board(shop.context());
         board.applyColumnLayout();
-        QCOMPARE(visibleColumns(board), defaultColumns());
+        QCOMPARE(visibleColumns(board), defaultColumns(board));
     }
 
     void brokenLayoutIsErasedWithAMessage()
@@ -202,7 +202,7 @@ private Q_SLOTS:
         OrderBoard board(shop.context());
         board.applyColumnLayout();
         QCOMPARE(shop.prompter().lastText(), u"数据显示错误，请重新登录软件！！"_s);
-        QCOMPARE(visibleColumns(board), defaultColumns());
+        QCOMPARE(visibleColumns(board), defaultColumns(board));
         QCOMPARE(shop.db().scalar(u"select count(*) from 主窗口订单显示顺序"_s).toInt(), 0);
     }
 
