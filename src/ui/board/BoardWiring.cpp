@@ -6,6 +6,8 @@
 #include "board/BoardQueries.h"
 #include "board/ReceiptPicture.h"
 #include "common/Prompter.h"
+#include "customers/AreaWindows.h"
+#include "customers/Tkehu_list.h"
 #include "data/Settings.h"
 #include "orders/OrderForms.h"
 #include "printing/CashDrawer.h"
@@ -13,6 +15,7 @@
 #include "printing/PrintSources.h"
 
 #include <QAction>
+#include <QChildEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -30,6 +33,29 @@ namespace lanfan {
 namespace {
 
 const QString kNoOrder = u"请先选择订餐单据！！"_s;
+
+// Rebuilds the board's area list whenever an area window of the main
+// window changes the areas.
+class AreaWatch : public QObject {
+public:
+    AreaWatch(QWidget *main, OrderBoard *board) : QObject(board), m_board(board) { main->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ChildPolished) {
+            QObject *child = static_cast<QChildEvent *>(event)->child();
+            if (auto *areas = qobject_cast<Tqvyu_shezhi *>(child))
+                connect(areas, &Tqvyu_shezhi::areasChanged, m_board, &OrderBoard::loadLists, Qt::UniqueConnection);
+            else if (auto *list = qobject_cast<Tkehu_list *>(child))
+                connect(list, &Tkehu_list::areasChanged, m_board, &OrderBoard::loadLists, Qt::UniqueConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    OrderBoard *m_board;
+};
 
 QAction *popupItem(QMenu *menu, const QString &caption)
 {
@@ -51,6 +77,7 @@ OrderBoard *connectBoard(Tmain &main, AppContext &ctx, OrderForms &forms)
 
     // Every order window refreshes the board after it changed an order.
     forms.refreshBoard = [board](const QString &number) { board->shuaxinmain(number); };
+    new AreaWatch(&main, board);
 
     // The pop-up menus carry the entries of the main window: they run the
     // entry's command and follow its enabled state.

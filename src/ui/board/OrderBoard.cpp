@@ -673,6 +673,8 @@ void OrderBoard::resetColumnLayout()
 
 void OrderBoard::setFiltersShown(bool shown)
 {
+    if (shown)
+        loadLists();
     m_filters->setVisible(shown);
     m_filterButton->setText(shown ? u"隐藏查询条件"_s : u"显示查询条件"_s);
     if (!shown) {

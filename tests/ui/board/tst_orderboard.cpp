@@ -8,6 +8,7 @@
 #include "board/BoardWiring.h"
 #include "board/FooterBar.h"
 #include "board/OrderBoard.h"
+#include "customers/AreaWindows.h"
 #include "orders/OrderForms.h"
 #include "printing/KitchenLog.h"
 
@@ -319,6 +320,38 @@ private Q_SLOTS:
         // Kitchen tickets of the run appear on the log tab.
         shop.context().kitchenLog().add(u"厨房打印机：A"_s);
         QVERIFY(board->findChild<QPlainTextEdit *>(u"Memo1"_s)->toPlainText().contains(u"厨房打印机：A"_s));
+
+        // An area added in the area window reaches the board's area list.
+        shop.db().execute(u"insert into 区域 (区域) values ('新区')"_s);
+        auto *areas = board->findChild<QComboBox *>(u"ComboBox1"_s);
+        QVERIFY(areas->findText(u"新区"_s) < 0);
+        {
+            Tqvyu_shezhi window(shop.context(), &main);
+            window.show();
+            QCoreApplication::processEvents();
+            Q_EMIT window.areasChanged();
+        }
+        QVERIFY(areas->findText(u"新区"_s) >= 0);
+
+        // Space on the board opens the drawer when the shop wants it; so does "开钱箱".
+        QTemporaryDir dir;
+        const QString port = dir.filePath(u"drawer"_s);
+        shop.settings().write(u"钱箱端口"_s, port);
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        tabs->setCurrentIndex(0);
+        board->takeawayGrid()->setFocus();
+        QTest::keyClick(board->takeawayGrid(), Qt::Key_Space);
+        QVERIFY(!QFile::exists(port));
+        shop.settings().write(u"开启钱箱"_s, u"是"_s);
+        QTest::keyClick(board->takeawayGrid(), Qt::Key_Space);
+        QFile drawer(port);
+        QVERIFY(drawer.open(QIODevice::ReadOnly));
+        QCOMPARE(drawer.readAll(), QByteArray::fromHex("1b70003cff"));
+        drawer.close();
+        QFile::remove(port);
+        board->findChild<QPushButton *>(u"ButtonDrawer"_s)->click();
+        QVERIFY(QFile::exists(port));
 
         shop.prompter().scriptAnswers({true});
         main.close();
