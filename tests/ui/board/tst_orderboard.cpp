@@ -27,6 +27,7 @@
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest>
 
 using namespace lanfan;
@@ -271,8 +272,26 @@ private Q_SLOTS:
         auto *board = qobject_cast<OrderBoard *>(main.board());
         QVERIFY(board);
         QCOMPARE(main.centralWidget(), board);
+        shop.db().execute(u"insert into 客户资料 (客户姓名,生日月,生日日) values ('寿星',12,11)"_s);
+        QStringList birthdays;
+        board->openBirthdays = [&](const QList<SqlRow> &rows) {
+            for (const SqlRow &r : rows)
+                birthdays << r.text(u"客户姓名"_s);
+        };
         main.show();
         QTRY_COMPARE(board->takeawayModel()->rowCount(), 1);
+        QVERIFY(birthdays.isEmpty()); // one second after the show
+        QTRY_COMPARE(birthdays, QStringList{u"寿星"_s});
+        auto *reminder = board->findChild<QTimer *>(u"Timer_tixing"_s);
+        QVERIFY(reminder->isActive());
+        QCOMPARE(reminder->interval(), 60000);
+        QList<SqlRow> due;
+        board->remindDispatch = [&](const QList<SqlRow> &rows) { due = rows; };
+        board->checkDispatchReminder();
+        QCOMPARE(due.size(), 0); // order A is due at 12:30, the clock says 12:00
+        shop.settings().write(u"发货提醒时间"_s, u"31"_s);
+        board->checkDispatchReminder();
+        QCOMPARE(due.size(), 1);
         QCOMPARE(board->findChild<QLabel *>(u"figureOrders"_s)->text(), u"1  次"_s);
         auto *tabs = board->findChild<QTabWidget *>(u"PageControl1"_s);
         QVERIFY(!tabs->isTabVisible(1));
