@@ -10,6 +10,8 @@
 #include "board/OrderBoard.h"
 #include "customers/AreaWindows.h"
 #include "orders/OrderForms.h"
+#include "orders/Txiaoshou.h"
+#include "../../core/orders/OrderFixtures.h"
 #include "printing/KitchenLog.h"
 
 #include <QAbstractBarSeries>
@@ -21,6 +23,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -372,6 +376,51 @@ private Q_SLOTS:
         board->findChild<QPushButton *>(u"ButtonDrawer"_s)->click();
         QVERIFY(QFile::exists(port));
 
+        shop.prompter().scriptAnswers({true});
+        main.close();
+    }
+
+    // An order saved on the manual form shows on the board, selected, in the
+    // colour of a new order, with its lines.
+    void savedOrderAppearsOnTheBoard()
+    {
+        TestShop shop;
+        shop.settings().write(u"开单后打印"_s, u"不打印"_s);
+        shop.settings().write(u"开单后关闭"_s, u"不关闭"_s);
+        lanfan::test::addMenu(shop.db());
+        Skin skin(shop.folder().skin());
+        Tmain main(shop.context(), skin);
+        connectMainEntries(main, shop.context());
+        main.applyRights(admin());
+        main.applySettings();
+        main.show();
+        auto *board = qobject_cast<OrderBoard *>(main.board());
+        QTRY_VERIFY(board->findChild<QLabel *>(u"figureOrders"_s)->text().startsWith(u"0"_s));
+        QCOMPARE(board->takeawayModel()->rowCount(), 0);
+
+        auto *forms = main.findChild<OrderForms *>(u"OrderForms"_s);
+        Txiaoshou *form = forms->openManual();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        form->Edit9->setText(u"13900000001"_s);
+        form->Com_dz->setCurrentText(u"幸福路1号"_s);
+        auto *search = form->findChild<QLineEdit *>(u"Edit12"_s);
+        search->setFocus();
+        QTest::keyClicks(search, u"yxrs"_s);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTest::keyClick(form->findChild<QListView *>(u"ListView2"_s), Qt::Key_Return);
+        QTest::keyClick(form, Qt::Key_F1);
+
+        QVERIFY2(board->takeawayModel()->rowCount() == 1, qPrintable(shop.prompter().texts().join(u'|')));
+        const QString number = board->takeawayModel()->text(0, u"单据编号"_s);
+        QCOMPARE(number, u"202612110001"_s);
+        QCOMPARE(board->selectedOrder(), number);
+        QCOMPARE(board->takeawayModel()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(),
+                 QColor(166, 202, 240));
+        QCOMPARE(board->findChild<QTableView *>(u"DBGridEh2"_s)->model()->index(0, 0).data().toString(),
+                 u"鱼香肉丝"_s);
+        board->findChild<QPushButton *>(u"Button2"_s)->click();
+        QCOMPARE(board->findChild<QLabel *>(u"figureOrders"_s)->text(), u"1  次"_s);
+        form->close();
         shop.prompter().scriptAnswers({true});
         main.close();
     }
