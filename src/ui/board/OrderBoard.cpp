@@ -733,6 +733,26 @@ void OrderBoard::checkDispatchReminder()
         remindDispatch(due);
 }
 
+void OrderBoard::enterOrder(const QString &orderNumber)
+{
+    SqlRow order;
+    try {
+        order = m_queries.orderState(orderNumber);
+    } catch (const SqlError &e) {
+        m_ctx.prompter().error(e.text());
+        return;
+    }
+    if (order.values().isEmpty())
+        return;
+    if (!order.flag(u"发货完毕"_s)) {
+        if (openDispatch)
+            openDispatch(order);
+    } else if (!order.flag(u"交款完毕"_s)) {
+        if (openPayment)
+            openPayment(order);
+    }
+}
+
 void OrderBoard::checkBirthdays()
 {
     QList<SqlRow> customers;
@@ -752,8 +772,10 @@ bool OrderBoard::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             const QString n = selectedOrder();
-            if (!n.isEmpty())
+            if (!n.isEmpty()) {
                 Q_EMIT enterPressed(n);
+                enterOrder(n);
+            }
             return true;
         }
     }

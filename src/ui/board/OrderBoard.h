@@ -86,6 +86,13 @@ public:
     // its window).
     void checkDispatchReminder();
     std::function<void(const QList<SqlRow> &due)> remindDispatch;
+    // Enter on an order: the dispatch form for an undispatched one, the
+    // payment form for a dispatched but unpaid one (`order` holds its
+    // 单据编号, 客户姓名, 区域 and 发货时间). Unset: that form is not there.
+    std::function<void(const SqlRow &order)> openDispatch;
+    std::function<void(const SqlRow &order)> openPayment;
+    void enterOrder(const QString &orderNumber);
+
     // Customers with a birthday today; the hook opens the birthday window.
     void checkBirthdays();
     std::function<void(const QList<SqlRow> &customers)> openBirthdays;

@@ -169,6 +169,26 @@ private Q_SLOTS:
         QCOMPARE(board.findChild<QTableView *>(u"DBGridEh2"_s)->model()->rowCount(), 0);
     }
 
+    // Enter: dispatch while not dispatched, payment while not paid, then nothing.
+    void enterOpensTheNextStep()
+    {
+        TestShop shop;
+        addBoardOrder(shop.db(), order(u"A"_s));
+        addBoardOrder(shop.db(), order(u"B"_s, true, false));
+        addBoardOrder(shop.db(), order(u"C"_s, true, true));
+        addBoardOrder(shop.db(), order(u"D"_s, false, true));
+        OrderBoard board(shop.context());
+        board.shuaxinmain();
+        QStringList opened;
+        board.openDispatch = [&](const SqlRow &o) { opened << u"发货:"_s + o.text(u"单据编号"_s); };
+        board.openPayment = [&](const SqlRow &o) { opened << u"收款:"_s + o.text(u"单据编号"_s); };
+        for (const QString &n : {u"A"_s, u"B"_s, u"C"_s, u"D"_s}) {
+            selectRow(board.takeawayGrid(), n);
+            QTest::keyClick(board.takeawayGrid(), Qt::Key_Return);
+        }
+        QCOMPARE(opened, (QStringList{u"发货:A"_s, u"收款:B"_s, u"发货:D"_s}));
+    }
+
     void movedColumnSurvivesARestartAndResetRestoresTheDefault()
     {
         TestShop shop;
