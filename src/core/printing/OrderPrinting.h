@@ -25,9 +25,9 @@ PrintPlan planOrderPrint(AppContext &ctx, const QString &orderNumber, const Prin
 
 // Prints a saved order: plans the run and starts it. The runner deletes
 // itself once every copy went out (copies after a pause come later, from the
-// event loop). Kitchen log lines go to `log`, or, without one, to the kitchen
-// log file of the data folder. Returns nullptr (after a message) when the
-// order does not exist.
+// event loop). Kitchen log lines go to `log`, or, without one, to the run's
+// kitchen log (AppContext), which keeps the log file of the data folder.
+// Returns nullptr (after a message) when the order does not exist.
 PrintRunner *printSavedOrder(AppContext &ctx, const QString &orderNumber, const PrintRequest &request,
                              PrintSink &sink, Scheduler &scheduler, KitchenLog *log = nullptr);
 
