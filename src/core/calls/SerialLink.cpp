@@ -1,5 +1,7 @@
 #include "SerialLink.h"
 
+#include <QFileInfo>
+
 namespace lanfan {
 
 SerialLink::SerialLink(QObject *parent) : QObject(parent)
@@ -8,12 +10,15 @@ SerialLink::SerialLink(QObject *parent) : QObject(parent)
     connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::readAll);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::failed);
     connect(&m_reopen, &QTimer::timeout, this, &SerialLink::retry);
+    m_check.setInterval(2000);
+    connect(&m_check, &QTimer::timeout, this, &SerialLink::check);
 }
 
 bool SerialLink::open(const QString &device, qint32 baudRate)
 {
     if (m_port.isOpen())
         return true;
+    m_device = device;
     m_port.setPortName(device);
     m_port.setBaudRate(baudRate);
     m_port.setDataBits(QSerialPort::Data8);
@@ -31,6 +36,7 @@ bool SerialLink::openPort()
     m_port.setDataTerminalReady(true);
     m_port.setRequestToSend(true);
     m_port.clear(QSerialPort::Input);
+    m_check.start();
     return true;
 }
 
@@ -45,6 +51,7 @@ void SerialLink::write(const QByteArray &bytes)
 void SerialLink::close()
 {
     m_reopen.stop();
+    m_check.stop();
     m_port.close();
 }
 
@@ -61,13 +68,24 @@ void SerialLink::failed(QSerialPort::SerialPortError error)
         return;
     const QString reason = m_port.errorString();
     // Closed outside the port's own signal.
-    QMetaObject::invokeMethod(this, [this, reason] {
-        if (!m_port.isOpen())
-            return;
-        m_port.close();
-        Q_EMIT lost(reason);
-        m_reopen.start();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, reason] { lose(reason); }, Qt::QueuedConnection);
+}
+
+void SerialLink::lose(const QString &reason)
+{
+    if (!m_port.isOpen())
+        return;
+    m_check.stop();
+    m_port.close();
+    Q_EMIT lost(reason);
+    m_reopen.start();
+}
+
+void SerialLink::check()
+{
+    // QSerialPort shortens /dev/ttyUSB0 to ttyUSB0: check the path as given.
+    if (m_port.isOpen() && !QFileInfo::exists(m_device))
+        lose(QStringLiteral("device removed"));
 }
 
 void SerialLink::retry()

@@ -24,6 +24,10 @@ public:
     void close();
 
     void setReopenInterval(int msecs) { m_reopen.setInterval(msecs); }
+    // How often an open port checks that its device file is still there (a
+    // pulled-out adapter or a pseudo-terminal whose other end went away
+    // does not always raise an error on the port).
+    void setCheckInterval(int msecs) { m_check.setInterval(msecs); }
 
 Q_SIGNALS:
     void received(const QByteArray &bytes);
@@ -37,9 +41,13 @@ private:
     void readAll();
     void failed(QSerialPort::SerialPortError error);
     void retry();
+    void check();
+    void lose(const QString &reason);
 
     QSerialPort m_port;
     QTimer m_reopen;
+    QTimer m_check;
+    QString m_device;
 };
 
 } // namespace lanfan

@@ -169,6 +169,32 @@ private Q_SLOTS:
         QCOMPARE(probe.modem.stateText(), u"请求猫"_s);
     }
 
+    void aLostPortIsOpenedAgain()
+    {
+        QTemporaryDir dir;
+        const QString device = dir.filePath(u"COM5"_s), far = dir.filePath(u"far"_s);
+        auto pty = std::make_unique<test::PtyPair>(device, far);
+        QVERIFY(pty->isReady());
+        SerialLink link;
+        link.setReopenInterval(100);
+        link.setCheckInterval(100);
+        QSignalSpy lost(&link, &SerialLink::lost), reopened(&link, &SerialLink::reopened), received(&link, &SerialLink::received);
+        QVERIFY(link.open(device, 9600));
+        pty.reset();  // the adapter is pulled out
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(!link.isOpen());
+        QTest::qWait(300);  // retries fail while it is away
+        QCOMPARE(reopened.size(), 0);
+        pty = std::make_unique<test::PtyPair>(device, far);  // and plugged in again
+        QTRY_COMPARE(reopened.size(), 1);
+        QVERIFY(link.isOpen());
+        QSerialPort other(far);
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        other.write("RING\r\n");
+        other.flush();
+        QTRY_COMPARE(received.size(), 1);
+    }
+
     void anAcceptedCommandIsSentAgainWhenThePortComesBack()
     {
         FixedClock clock;
