@@ -98,6 +98,33 @@ private Q_SLOTS:
         QCOMPARE(popup->Edit3->text(), u"李女士"_s);
         QCOMPARE(d.historyRows(), 0);
     }
+
+    // "不遮挡老窗口": a later call of a USB box opens minimised so that the
+    // form being typed in stays on top; other paths always come forward.
+    void newCallsCoverOrKeepOlderPopups_data()
+    {
+        QTest::addColumn<int>("path");
+        QTest::addColumn<QString>("position");
+        QTest::addColumn<bool>("secondMinimised");
+        QTest::newRow("H-type, keep older") << int(CallPath::HTypeUsb) << u"不遮挡老窗口"_s << true;
+        QTest::newRow("H-type, cover") << int(CallPath::HTypeUsb) << u"遮挡老窗口"_s << false;
+        QTest::newRow("modem, keep older") << int(CallPath::Modem) << u"不遮挡老窗口"_s << false;
+        QTest::newRow("X-type, keep older") << int(CallPath::XType) << u"不遮挡老窗口"_s << false;
+    }
+    void newCallsCoverOrKeepOlderPopups()
+    {
+        QFETCH(int, path);
+        QFETCH(QString, position);
+        QFETCH(bool, secondMinimised);
+        Desk d;
+        d.shop.settings().write(u"新来电窗口位置"_s, position);
+        Txiaoshou2 *first = d.intake.intake(CallPath(path), u"5551001"_s);
+        Txiaoshou2 *second = d.intake.intake(CallPath(path), u"5551002"_s);
+        QVERIFY(first && second);
+        QVERIFY(!first->isMinimized());
+        QCOMPARE(second->isMinimized(), secondMinimised);
+        QCOMPARE(d.historyRows(), 2);
+    }
 };
 
 QTEST_MAIN(TestCallIntake)
