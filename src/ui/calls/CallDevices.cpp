@@ -31,6 +31,16 @@ QString CallDevices::logPath(const QString &fileName) const
     return QDir(m_ctx.folder().logs()).filePath(fileName);
 }
 
+SerialLink *CallDevices::newLink()
+{
+    auto *link = new SerialLink(this);
+    connect(link, &SerialLink::lost, this,
+            [this](const QString &reason) { m_log.add(u"串口出错，已关闭："_s + reason + runLogTime(m_ctx.clock().now())); });
+    connect(link, &SerialLink::reopened, this,
+            [this] { m_log.add(u"串口已重新打开"_s + runLogTime(m_ctx.clock().now())); });
+    return link;
+}
+
 void CallDevices::start()
 {
     const CallDeviceMode &mode = m_ctx.deviceMode();
@@ -50,7 +60,7 @@ void CallDevices::startModem()
         port = m_ctx.db().scalar(u"select 编号 from 串口编号"_s).toInt();
     } catch (const SqlError &) {
     }
-    m_link = new SerialLink(this);
+    m_link = newLink();
     if (port <= 0 || !m_link->open(comPortDevice(m_ctx.folder(), port), 9600)) {
         m_ctx.prompter().error(u"未找到来电显示设备！！"_s);
         return;
@@ -60,8 +70,6 @@ void CallDevices::startModem()
     connect(m_modem, &ModemCallerId::send, m_link, &SerialLink::write);
     connect(m_link, &SerialLink::received, m_modem,
             [this](const QByteArray &bytes) { m_modem->received(QString::fromLatin1(bytes)); });
-    connect(m_link, &SerialLink::lost, this,
-            [this](const QString &reason) { m_log.add(u"串口出错，已关闭："_s + reason + runLogTime(m_ctx.clock().now())); });
     connect(m_link, &SerialLink::reopened, m_modem, &ModemCallerId::portReopened);
     connect(m_modem, &ModemCallerId::numberReceived, this,
             [this](const QString &number) { m_intake.intake(CallPath::Modem, number); });
@@ -77,7 +85,7 @@ void CallDevices::startXType()
     bool isNumber = false;
     const int number = chosen.toInt(&isNumber);
     const QString device = isNumber ? comPortDevice(m_ctx.folder(), number) : chosen;
-    m_link = new SerialLink(this);
+    m_link = newLink();
     if (chosen.isEmpty() || (isNumber && number <= 0) || !m_link->open(device, 1200)) {
         m_ctx.prompter().error(
             u"X型串口编号打开失败，请确认您输入的串口号是否正确或者录入其他串口编号再登陆系统。"_s);
@@ -85,8 +93,6 @@ void CallDevices::startXType()
     }
     m_xtypeClock.start();
     connect(m_link, &SerialLink::received, this, &CallDevices::xTypeBytes);
-    connect(m_link, &SerialLink::lost, this,
-            [this](const QString &reason) { m_log.add(u"串口出错，已关闭："_s + reason + runLogTime(m_ctx.clock().now())); });
 }
 
 void CallDevices::xTypeBytes(const QByteArray &bytes)

@@ -44,6 +44,7 @@ public:
     ModemCallerId::Intervals modemIntervals;
 
 private:
+    SerialLink *newLink();
     void startModem();
     void startXType();
     void startLocalSocket();
