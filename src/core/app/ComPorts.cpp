@@ -72,4 +72,14 @@ QString comPortDevice(const DataFolder &folder, int number)
 #endif
 }
 
+QString chosenPortDevice(const DataFolder &folder, const QString &chosen)
+{
+    const QString text = chosen.trimmed();
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    if (!isNumber)
+        return text;
+    return number > 0 ? comPortDevice(folder, number) : QString();
+}
+
 } // namespace lanfan

@@ -24,4 +24,9 @@ QStringList systemComPortNames(const DataFolder &folder);
 // "ports" folder when there is one, else the system's port.
 QString comPortDevice(const DataFolder &folder, int number);
 
+// The device file of a port as chosen at login: a COM port number, or a
+// device path typed in. Empty when the choice names no port (empty, or a
+// number below 1).
+QString chosenPortDevice(const DataFolder &folder, const QString &chosen);
+
 } // namespace lanfan

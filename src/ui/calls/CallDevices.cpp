@@ -81,12 +81,9 @@ void CallDevices::startXType()
     if (m_link && m_link->isOpen())
         return;
     // The login's "编号" box gives a COM port number, or a device path typed in.
-    const QString chosen = m_ctx.deviceMode().usbLines.trimmed();
-    bool isNumber = false;
-    const int number = chosen.toInt(&isNumber);
-    const QString device = isNumber ? comPortDevice(m_ctx.folder(), number) : chosen;
+    const QString device = chosenPortDevice(m_ctx.folder(), m_ctx.deviceMode().usbLines);
     m_link = newLink();
-    if (chosen.isEmpty() || (isNumber && number <= 0) || !m_link->open(device, 1200)) {
+    if (device.isEmpty() || !m_link->open(device, 1200)) {
         m_ctx.prompter().error(
             u"X型串口编号打开失败，请确认您输入的串口号是否正确或者录入其他串口编号再登陆系统。"_s);
         return;
