@@ -368,64 +368,55 @@ void CartService::setQuantity(qint64 id, Money quantity)
     tx.commit();
 }
 
-void CartService::setPrice(qint64 id, Money price)
+void CartService::editLine(qint64 id, const std::function<void(CartLine &)> &change)
 {
     ScratchWrite scratch(m_ctx.db());
     std::optional<CartLine> l = line(id);
     if (!l)
         return;
-    const bool free = l->isFree();
-    l->price = price;
-    l->amount = free ? Money() : l->quantity.times(price);
+    change(*l);
     writeLine(*l);
+}
+
+void CartService::setPrice(qint64 id, Money price)
+{
+    editLine(id, [price](CartLine &l) {
+        const bool free = l.isFree();
+        l.price = price;
+        l.amount = free ? Money() : l.quantity.times(price);
+    });
 }
 
 void CartService::setFlavour(qint64 id, const QString &flavour)
 {
-    ScratchWrite scratch(m_ctx.db());
-    std::optional<CartLine> l = line(id);
-    if (!l)
-        return;
-    const bool free = l->isFree();
-    l->flavour = flavour;
-    if (!flavour.isEmpty()) {
-        l->price = l->originalPrice + surchargeOf(flavour);
-        l->amount = free ? Money() : l->quantity.times(l->price);
-    }
-    writeLine(*l);
+    editLine(id, [this, &flavour](CartLine &l) {
+        const bool free = l.isFree();
+        l.flavour = flavour;
+        if (!flavour.isEmpty()) {
+            l.price = l.originalPrice + surchargeOf(flavour);
+            l.amount = free ? Money() : l.quantity.times(l.price);
+        }
+    });
 }
 
 void CartService::setFlavoursAndPrice(qint64 id, const QString &flavours, Money price)
 {
-    ScratchWrite scratch(m_ctx.db());
-    std::optional<CartLine> l = line(id);
-    if (!l)
-        return;
-    const bool free = l->isFree();
-    l->flavour = flavours;
-    l->price = price;
-    l->amount = free ? Money() : l->quantity.times(price);
-    writeLine(*l);
+    editLine(id, [&flavours, price](CartLine &l) {
+        const bool free = l.isFree();
+        l.flavour = flavours;
+        l.price = price;
+        l.amount = free ? Money() : l.quantity.times(price);
+    });
 }
 
 void CartService::setName(qint64 id, const QString &name)
 {
-    ScratchWrite scratch(m_ctx.db());
-    std::optional<CartLine> l = line(id);
-    if (!l)
-        return;
-    l->name = name;
-    writeLine(*l);
+    editLine(id, [&name](CartLine &l) { l.name = name; });
 }
 
 void CartService::toggleFree(qint64 id)
 {
-    ScratchWrite scratch(m_ctx.db());
-    std::optional<CartLine> l = line(id);
-    if (!l)
-        return;
-    l->amount = l->isFree() ? l->quantity.times(l->price) : Money();
-    writeLine(*l);
+    editLine(id, [](CartLine &l) { l.amount = l.isFree() ? l.quantity.times(l.price) : Money(); });
 }
 
 void CartService::combine(qint64 id, qint64 dishId)

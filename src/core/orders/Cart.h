@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace lanfan {
@@ -122,6 +123,9 @@ private:
     QString kitchenPrinterFor(const QString &dishName);
     void appendLine(const CartLine &line);
     void writeLine(const CartLine &line);
+    // Loads a line, lets `change` edit it and writes it back; a line that
+    // is gone is left alone.
+    void editLine(qint64 id, const std::function<void(CartLine &)> &change);
     void removeSet(const QString &setName);
     QString columns() const;
     CartLine fromRow(const SqlRow &row) const;
